@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QDateTime>
+#include <QHash>
 #include <QLocale>
 #include <QSqlField>
 #include <QSqlQuery>
@@ -108,17 +109,36 @@ void RecordModel::applySort() {
     auto isNull = [&](int r) { return rows[size_t(r)][size_t(f)].isNull(); };
     const bool textual = type == QMetaType::QString || type == QMetaType::QByteArray;
     if (textual) {
+        // Collate each distinct text once, then sort the rows by its rank.
         QCollator collator{QLocale(QLocale::Czech, QLocale::CzechRepublic)};
-        collator.setNumericMode(false);
+        QHash<QString, int> index;
+        std::vector<QString> distinct;
+        std::vector<int> rowValue(rows.size());
+        for (size_t r = 0; r < rows.size(); ++r) {
+            const QString text = rows[r][size_t(f)].toString();
+            auto it = index.constFind(text);
+            if (it == index.cend()) {
+                it = index.insert(text, int(distinct.size()));
+                distinct.push_back(text);
+            }
+            rowValue[r] = *it;
+        }
         std::vector<QCollatorSortKey> keys;
-        keys.reserve(rows.size());
-        for (const auto &row : rows)
-            keys.push_back(collator.sortKey(row[size_t(f)].toString()));
+        keys.reserve(distinct.size());
+        for (const QString &text : distinct)
+            keys.push_back(collator.sortKey(text));
+        std::vector<int> byText(distinct.size());
+        std::iota(byText.begin(), byText.end(), 0);
+        std::sort(byText.begin(), byText.end(),
+                  [&](int a, int b) { return keys[size_t(a)].compare(keys[size_t(b)]) < 0; });
+        std::vector<int> rank(distinct.size());
+        for (size_t i = 0; i < byText.size(); ++i)
+            rank[size_t(byText[i])] = int(i);
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
             const bool na = isNull(a), nb = isNull(b);
             if (na || nb)
                 return na && !nb;
-            return keys[size_t(a)].compare(keys[size_t(b)]) < 0;
+            return rank[size_t(rowValue[size_t(a)])] < rank[size_t(rowValue[size_t(b)])];
         });
     } else if (type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QTime) {
         std::vector<qint64> keys;
