@@ -53,16 +53,12 @@ SqlText Journal::journalStatement() const {
     // A year picked from the list, or typed in as a four-digit year.
     const bool typedYear = yearIndex < 0 && yearText.size() == 4 &&
                            std::all_of(yearText.begin(), yearText.end(), [](QChar c) { return c.isDigit(); });
-    if (yearIndex > 0 || typedYear)
-        sql << QStringLiteral(" AND year(datum) = ") + quoted(yearText);
+    if (yearIndex > 0 || typedYear) sql << QStringLiteral(" AND year(datum) = ") + quoted(yearText);
     if (postingFilter == QLatin1String("DL"))
         sql << QStringLiteral(" AND (DATE(datumzauct) < \"2002-11-11\" or datumzauct is null)");
-    if (postingFilter == QLatin1String("FA"))
-        sql << QStringLiteral(" AND DATE(datumzauct) > \"2011-11-11\"");
-    if (sourceFilter == QLatin1String("VP"))
-        sql << QStringLiteral(" AND LENGTH(ICO) < 4");
-    if (sourceFilter == QLatin1String("FA"))
-        sql << QStringLiteral(" AND LENGTH(ICO) > 3");
+    if (postingFilter == QLatin1String("FA")) sql << QStringLiteral(" AND DATE(datumzauct) > \"2011-11-11\"");
+    if (sourceFilter == QLatin1String("VP")) sql << QStringLiteral(" AND LENGTH(ICO) < 4");
+    if (sourceFilter == QLatin1String("FA")) sql << QStringLiteral(" AND LENGTH(ICO) > 3");
     sql << QStringLiteral(" order by cislodokla");
     return sql;
 }
@@ -73,11 +69,12 @@ void Journal::open(const QString &statement) {
     m_current = -1;
     m_lastStatement = statement;
     m_headers.setRowSet(m_db.select(statement));
-    if (m_headers.rowCount() > 0)
-        setCurrent(0);
+    if (m_headers.rowCount() > 0) setCurrent(0);
 }
 
-void Journal::UdelejSQL() { open(journalStatement()); }
+void Journal::UdelejSQL() {
+    open(journalStatement());
+}
 
 void Journal::refresh() {
     open(m_lastStatement.isEmpty() ? journalStatement().text() : m_lastStatement);
@@ -86,14 +83,12 @@ void Journal::refresh() {
 void Journal::refreshAndLocate(qint64 number) {
     refresh();
     const int row = m_headers.locate(col::CISLODOKLA, number);
-    if (row >= 0)
-        m_current = row;
+    if (row >= 0) m_current = row;
     ZQuery1AfterScroll();
 }
 
 void Journal::setCurrent(int row) {
-    if (row < 0 || row >= m_headers.rowCount())
-        return;
+    if (row < 0 || row >= m_headers.rowCount()) return;
     m_current = row;
     ZQuery1AfterScroll();
 }
@@ -101,27 +96,25 @@ void Journal::setCurrent(int row) {
 SqlText Journal::linesStatement() const {
     const QVariant number = m_headers.value(m_current, col::CISLODOKLA);
     return SqlText{QStringLiteral("select * from prirad"),
-                   QStringLiteral(" where cislodokla = ") + quoted(number.isNull() ? QString() : number.toString())};
+                   QStringLiteral(" where cislodokla = ") +
+                       quoted(number.isNull() ? QString() : number.toString())};
 }
 
 void Journal::ZQuery1AfterScroll() {
     m_lines.close();
-    if (suppressLines || !m_headers.isOpen())
-        return;
+    if (suppressLines || !m_headers.isOpen()) return;
     m_lines.setRowSet(m_db.select(linesStatement()));
 }
 
 void Journal::sortBy(const QString &field) {
     const int source = m_headers.sourceOfRow(m_current);
     m_headers.sortByField(field);
-    if (source >= 0)
-        m_current = m_headers.rowOfSource(source);
+    if (source >= 0) m_current = m_headers.rowOfSource(source);
 }
 
 std::optional<qint64> Journal::currentNumber() const {
     const QVariant v = m_headers.value(m_current, col::CISLODOKLA);
-    if (v.isNull())
-        return std::nullopt;
+    if (v.isNull()) return std::nullopt;
     bool ok = false;
     const qint64 n = v.toLongLong(&ok);
     return ok ? std::optional<qint64>(n) : std::nullopt;
@@ -129,7 +122,8 @@ std::optional<qint64> Journal::currentNumber() const {
 
 bool Journal::isPostedForCorrection(const QVariant &datumzauct) {
     // a missing posting time counts as the zero date 30.12.1899
-    const QDateTime dt = datumzauct.isNull() ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : datumzauct.toDateTime();
+    const QDateTime dt =
+        datumzauct.isNull() ? QDateTime(QDate(1899, 12, 30), QTime(0, 0)) : datumzauct.toDateTime();
     return dt.toString(QStringLiteral("yyyyMMdd")) > QLatin1String("19991111");
 }
 
@@ -138,8 +132,8 @@ bool Journal::currentIsPosted() const {
 }
 
 QStringList Journal::centreCodes() {
-    const RowSet rs = m_db.select(SqlText{QStringLiteral("select stredisko from strediska"),
-                                          QStringLiteral(" order by stredisko")});
+    const RowSet rs = m_db.select(
+        SqlText{QStringLiteral("select stredisko from strediska"), QStringLiteral(" order by stredisko")});
     QStringList codes;
     for (const auto &row : rs.rows)
         codes << row[0].toString();

@@ -19,7 +19,9 @@ WaitingGradient::WaitingGradient(QWidget *parent) : QWidget(parent), m_timer(new
     m_timer->start(); // moving from the first moment the window is visible
 }
 
-bool WaitingGradient::isRunning() const { return m_timer->isActive(); }
+bool WaitingGradient::isRunning() const {
+    return m_timer->isActive();
+}
 
 void WaitingGradient::paintEvent(QPaintEvent *) {
     QPainter p(this);

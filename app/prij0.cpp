@@ -51,28 +51,32 @@ TForm1::TForm1(const QString &programFolder, QWidget *parent)
 
 TForm1::~TForm1() = default;
 
-bool TForm1::guard(const std::function<void()> &handler) { return guarded(this, &m_db, handler); }
+bool TForm1::guard(const std::function<void()> &handler) {
+    return guarded(this, &m_db, handler);
+}
 
 void TForm1::createMenu() {
     auto action = [this](QMenu *menu, const QString &name, const QString &caption, QKeySequence key = {}) {
         QAction *a = menu->addAction(caption);
         a->setObjectName(name);
-        if (!key.isEmpty())
-            a->setShortcut(key);
+        if (!key.isEmpty()) a->setShortcut(key);
         return a;
     };
     QMenu *hlavni = menuBar()->addMenu(QStringLiteral("Hlavní nabídka"));
     hlavni->setObjectName(QStringLiteral("Hlavninabidka1"));
-    Novydoklad1 = action(hlavni, QStringLiteral("Novydoklad1"), QStringLiteral("Nový doklad"), QKeySequence(Qt::CTRL | Qt::Key_N));
+    Novydoklad1 = action(hlavni, QStringLiteral("Novydoklad1"), QStringLiteral("Nový doklad"),
+                         QKeySequence(Qt::CTRL | Qt::Key_N));
     Opravitdoklad1 = action(hlavni, QStringLiteral("Opravitdoklad1"), QStringLiteral("Opravit doklad"),
                             QKeySequence(Qt::CTRL | Qt::Key_O));
-    Tiskdokladu1 = action(hlavni, QStringLiteral("Tiskdokladu1"), QStringLiteral("Tisk dokladu"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    Tiskdokladu1 = action(hlavni, QStringLiteral("Tiskdokladu1"), QStringLiteral("Tisk dokladu"),
+                          QKeySequence(Qt::CTRL | Qt::Key_T));
 
     QMenu *sestavy = menuBar()->addMenu(QStringLiteral("Sestavy"));
     sestavy->setObjectName(QStringLiteral("Sestavy1"));
     Sklad1 = action(sestavy, QStringLiteral("Sklad1"), QStringLiteral("Sklad"));
     Prijemky1 = action(sestavy, QStringLiteral("Prijemky1"), QStringLiteral("Příjemky"));
-    Inventuraterminal1 = action(sestavy, QStringLiteral("Inventuraterminal1"), QStringLiteral("Inventura, terminál"));
+    Inventuraterminal1 =
+        action(sestavy, QStringLiteral("Inventuraterminal1"), QStringLiteral("Inventura, terminál"));
 
     Centrum1 = menuBar()->addMenu(QStringLiteral("Centrum"));
     Centrum1->setObjectName(QStringLiteral("Centrum1"));
@@ -88,21 +92,21 @@ void TForm1::createMenu() {
     Dokumentace1 = action(servis, QStringLiteral("Dokumentace1"), QStringLiteral("Dokumentace"));
     N3 = servis->addSeparator();
     N3->setObjectName(QStringLiteral("N3"));
-    Kontrolanoveverze1 = action(servis, QStringLiteral("Kontrolanoveverze1"), QStringLiteral("Kontrola nové verze"));
+    Kontrolanoveverze1 =
+        action(servis, QStringLiteral("Kontrolanoveverze1"), QStringLiteral("Kontrola nové verze"));
 
     QMenu *konec = menuBar()->addMenu(QStringLiteral("Konec"));
     konec->setObjectName(QStringLiteral("Konec1"));
     Opravdu1 = action(konec, QStringLiteral("Opravdu1"), QStringLiteral("Opravdu"));
 
-    m_items = {{Opens::Tisk, Tiskdokladu1},       {Opens::Sklad, Sklad1},
-               {Opens::Prijemky, Prijemky1},      {Opens::Inventura, Inventuraterminal1},
-               {Opens::Seznam, Seznam1},          {Opens::Adresar, Adresar1},
-               {Opens::Strediska, Strediska1},    {Opens::Zakarty, Zakaznickekarty1},
+    m_items = {{Opens::Tisk, Tiskdokladu1},        {Opens::Sklad, Sklad1},
+               {Opens::Prijemky, Prijemky1},       {Opens::Inventura, Inventuraterminal1},
+               {Opens::Seznam, Seznam1},           {Opens::Adresar, Adresar1},
+               {Opens::Strediska, Strediska1},     {Opens::Zakarty, Zakaznickekarty1},
                {Opens::Dokumentace, Dokumentace1}, {Opens::Verze, Kontrolanoveverze1}};
     for (const auto &[item, a] : m_items) {
         connect(a, &QAction::triggered, this, [this, item = item] {
-            if (auto it = m_openers.find(item); it != m_openers.end())
-                guard(it->second);
+            if (auto it = m_openers.find(item); it != m_openers.end()) guard(it->second);
         });
     }
     connect(Novydoklad1, &QAction::triggered, this, [this] { guard([this] { Novydoklad1Click(); }); });
@@ -177,12 +181,15 @@ void TForm1::createLayout() {
         b->setMinimumWidth(44);
         return b;
     };
-    ButtonDL = button(QStringLiteral("ButtonDL"), QStringLiteral("NEz"), QStringLiteral("Pouze nezaúčtované"));
+    ButtonDL =
+        button(QStringLiteral("ButtonDL"), QStringLiteral("NEz"), QStringLiteral("Pouze nezaúčtované"));
     ButtonFA = button(QStringLiteral("ButtonFA"), QStringLiteral("ZAú"), QStringLiteral("Pouze zaúčtované"));
     ButtonVse = button(QStringLiteral("ButtonVse"), QStringLiteral("Vše"), QStringLiteral("Bez filtru"));
     ButtonVpVse = button(QStringLiteral("ButtonVpVse"), QStringLiteral("Vše"), QStringLiteral("Bez filtru"));
-    ButtonVpFA = button(QStringLiteral("ButtonVpFA"), QStringLiteral("FA"), QStringLiteral("Pouze příjem z FA"));
-    ButtonVpVP = button(QStringLiteral("ButtonVpVP"), QStringLiteral("VP"), QStringLiteral("Pouze příjem Vnitro"));
+    ButtonVpFA =
+        button(QStringLiteral("ButtonVpFA"), QStringLiteral("FA"), QStringLiteral("Pouze příjem z FA"));
+    ButtonVpVP =
+        button(QStringLiteral("ButtonVpVP"), QStringLiteral("VP"), QStringLiteral("Pouze příjem Vnitro"));
     // the design's state, matching the start-up filters
     ButtonDL->setEnabled(false);
     ButtonVpVse->setEnabled(false);
@@ -212,25 +219,24 @@ void TForm1::createLayout() {
     connect(ButtonVpVP, &QPushButton::clicked, this, [this] { guard([this] { ButtonVpVPClick(); }); });
     connect(suiComboBox1, &QComboBox::activated, this, [this] { guard([this] { suiComboBox1Change(); }); });
     connect(suiComboBox1->lineEdit(), &QLineEdit::editingFinished, this, [this] {
-        if (suiComboBox1->currentText() != m_appliedYear)
-            guard([this] { suiComboBox1Change(); });
+        if (suiComboBox1->currentText() != m_appliedYear) guard([this] { suiComboBox1Change(); });
     });
 
     connect(DBGrid1->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (m_syncing || !current.isValid() || current.row() == m_journal.current())
-                    return;
+                if (m_syncing || !current.isValid() || current.row() == m_journal.current()) return;
                 guard([this, row = current.row()] { m_journal.setCurrent(row); });
             });
     connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int column) { guard([this, column] { DBGrid1TitleClick(column); }); });
     connect(DBGrid1, &QTableView::doubleClicked, this, [this] {
-        if (Opravitdoklad1->isEnabled())
-            guard([this] { Opravitdoklad1Click(); });
+        if (Opravitdoklad1->isEnabled()) guard([this] { Opravitdoklad1Click(); });
     });
 }
 
-bool TForm1::centreSwitchEnabled() const { return Centrum1->menuAction()->isEnabled(); }
+bool TForm1::centreSwitchEnabled() const {
+    return Centrum1->menuAction()->isEnabled();
+}
 
 void TForm1::setReceiptEditor(ReceiptEditorContract *editor) {
     m_editor = editor;
@@ -292,6 +298,7 @@ void TForm1::FormShow() {
         setPostingFilter(QStringLiteral("DL"));
         setSourceFilter(QStringLiteral("VSE"));
         UdelejSQL();
+        DBGrid1->setFocus();
     });
 }
 
@@ -366,7 +373,9 @@ void TForm1::ButtonVpVPClick() {
     UdelejSQL();
 }
 
-void TForm1::suiComboBox1Change() { UdelejSQL(); }
+void TForm1::suiComboBox1Change() {
+    UdelejSQL();
+}
 
 void TForm1::afterEditor(qint64 number) {
     QApplication::setOverrideCursor(Qt::BusyCursor);
@@ -378,8 +387,7 @@ void TForm1::afterEditor(qint64 number) {
 }
 
 void TForm1::Novydoklad1Click() {
-    if (!m_editor)
-        return;
+    if (!m_editor) return;
     m_editor->editMode = QStringLiteral("N");
     m_editor->documentNumber = 0;
     m_editor->showModal();
@@ -387,11 +395,9 @@ void TForm1::Novydoklad1Click() {
 }
 
 void TForm1::Opravitdoklad1Click() {
-    if (!m_editor)
-        return;
+    if (!m_editor) return;
     const std::optional<qint64> number = m_journal.currentNumber();
-    if (!number)
-        return; // nothing under the cursor
+    if (!number) return; // nothing under the cursor
     if (m_journal.currentIsPosted()) {
         dotaz.ask(this, QStringLiteral("Doklad nelze opravit. Je již zaúčtován."), {QStringLiteral("OK")},
                   MsgIcon::Stop);
@@ -405,12 +411,13 @@ void TForm1::Opravitdoklad1Click() {
 
 void TForm1::DBGrid1TitleClick(int column) {
     const QList<ColumnSpec> &columns = m_journal.headers().columns();
-    if (column < 0 || column >= columns.size())
-        return;
+    if (column < 0 || column >= columns.size()) return;
     const QString field = columns.at(column).field;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_journal.suppressLines = true;
     m_journal.sortBy(field);
+    DBGrid1->horizontalHeader()->setSortIndicatorShown(true);
+    DBGrid1->horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
     m_journal.ZQuery1AfterScroll(); // closes the lines while sorted and searched
     syncGrid();
     QApplication::restoreOverrideCursor();

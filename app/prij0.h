@@ -35,7 +35,18 @@ class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
     // Windows opened from the menu. Their items stay disabled until an opener is registered.
-    enum class Opens { Tisk, Sklad, Prijemky, Inventura, Seznam, Adresar, Strediska, Zakarty, Dokumentace, Verze };
+    enum class Opens {
+        Tisk,
+        Sklad,
+        Prijemky,
+        Inventura,
+        Seznam,
+        Adresar,
+        Strediska,
+        Zakarty,
+        Dokumentace,
+        Verze
+    };
 
     explicit TForm1(const QString &programFolder, QWidget *parent = nullptr);
     ~TForm1() override;

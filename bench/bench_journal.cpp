@@ -32,8 +32,7 @@ public:
 
 protected:
     bool eventFilter(QObject *, QEvent *e) override {
-        if (e->type() == QEvent::Paint && m_grid->model()->rowCount() > 0)
-            painted = true;
+        if (e->type() == QEvent::Paint && m_grid->model()->rowCount() > 0) painted = true;
         return false;
     }
 
@@ -46,10 +45,11 @@ double clientMs(int port, const QString &statement) {
     QProcess p;
     p.setStandardOutputFile(QProcess::nullDevice());
     t.start();
-    p.start(QStringLiteral("mariadb"), {QStringLiteral("--no-defaults"), QStringLiteral("--protocol=TCP"), QStringLiteral("-h127.0.0.1"),
-                                        QStringLiteral("-P%1").arg(port), QStringLiteral("-uroot"), QStringLiteral("--compress"),
-                                        QStringLiteral("--default-character-set=utf8mb4"), QStringLiteral("prodej"),
-                                        QStringLiteral("-e"), statement});
+    p.start(QStringLiteral("mariadb"),
+            {QStringLiteral("--no-defaults"), QStringLiteral("--protocol=TCP"), QStringLiteral("-h127.0.0.1"),
+             QStringLiteral("-P%1").arg(port), QStringLiteral("-uroot"), QStringLiteral("--compress"),
+             QStringLiteral("--default-character-set=utf8mb4"), QStringLiteral("prodej"),
+             QStringLiteral("-e"), statement});
     p.waitForFinished(-1);
     return double(t.nsecsElapsed()) / 1e6;
 }
@@ -65,7 +65,9 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("prodej.ini")));
     ini.open(QIODevice::WriteOnly);
-    ini.write(QStringLiteral("[LogON]\r\nIP=127.0.0.1\r\nSQLport=%1\r\nStredisko=777\r\ntestovatVerzi=N\r\n").arg(port).toLatin1());
+    ini.write(QStringLiteral("[LogON]\r\nIP=127.0.0.1\r\nSQLport=%1\r\nStredisko=777\r\ntestovatVerzi=N\r\n")
+                  .arg(port)
+                  .toLatin1());
     ini.close();
 
     // (a) start-up to the first paint of the journal, against the client's time
@@ -92,8 +94,7 @@ int main(int argc, char **argv) {
 
     TForm1 w(dir.path() + QLatin1Char('/'));
     w.show();
-    if (!QTest::qWaitForWindowExposed(&w))
-        return 1;
+    if (!QTest::qWaitForWindowExposed(&w)) return 1;
     QTest::mouseClick(w.ButtonVse, Qt::LeftButton);
     QApplication::processEvents();
     const int all = w.journal().headers().rowCount();
@@ -123,7 +124,7 @@ int main(int argc, char **argv) {
         w.DBGrid2->viewport()->repaint();
         moves.push_back(double(t.nsecsElapsed()) / 1e6);
     }
-    printf("(c) 1000 cursor moves with lines: median %.2f ms, worst %.2f ms (target median <= 2)\n", median(moves),
-           *std::max_element(moves.begin(), moves.end()));
+    printf("(c) 1000 cursor moves with lines: median %.2f ms, worst %.2f ms (target median <= 2)\n",
+           median(moves), *std::max_element(moves.begin(), moves.end()));
     return 0;
 }

@@ -22,8 +22,7 @@ LogState &logState() {
         const QString path = qEnvironmentVariable("PRIJEM_SQL_LOG");
         if (!path.isEmpty()) {
             s.file = std::make_unique<QFile>(path);
-            if (!s.file->open(QIODevice::Append | QIODevice::Text))
-                s.file.reset();
+            if (!s.file->open(QIODevice::Append | QIODevice::Text)) s.file.reset();
         }
     }
     return s;
@@ -31,33 +30,33 @@ LogState &logState() {
 
 QString errorText(const QSqlError &e) {
     QString t = e.databaseText();
-    if (t.isEmpty())
-        t = e.driverText();
-    if (t.isEmpty())
-        t = e.text();
+    if (t.isEmpty()) t = e.driverText();
+    if (t.isEmpty()) t = e.text();
     return t.trimmed();
 }
 
-int errorCode(const QSqlError &e) { return e.nativeErrorCode().toInt(); }
+int errorCode(const QSqlError &e) {
+    return e.nativeErrorCode().toInt();
+}
 } // namespace
 
 namespace StatementLog {
-bool enabled() { return logState().file != nullptr; }
+bool enabled() {
+    return logState().file != nullptr;
+}
 
 void setFile(const QString &path) {
     LogState &s = logState();
     s.file.reset();
     if (!path.isEmpty()) {
         s.file = std::make_unique<QFile>(path);
-        if (!s.file->open(QIODevice::Append | QIODevice::Text))
-            s.file.reset();
+        if (!s.file->open(QIODevice::Append | QIODevice::Text)) s.file.reset();
     }
 }
 
 void record(const QString &sql, qint64 nanoseconds, const QString &error) {
     LogState &s = logState();
-    if (!s.file)
-        return;
+    if (!s.file) return;
     QString entry = QStringLiteral("-- %1 | %2 ms | %3\n")
                         .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")))
                         .arg(QString::number(double(nanoseconds) / 1e6, 'f', 3))
@@ -83,18 +82,18 @@ QStringList Db::sessionSetup() {
 
 void Db::open(const ConnectionSettings &settings) {
     close();
-    QSqlDatabase db = QSqlDatabase::contains(m_name) ? QSqlDatabase::database(m_name, false)
-                                                     : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
-    if (!db.isValid())
-        throw DbError(QStringLiteral("Databázový ovladač QMYSQL není k dispozici."));
+    m_settings = settings;
+    QSqlDatabase db = QSqlDatabase::contains(m_name)
+                          ? QSqlDatabase::database(m_name, false)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_name);
+    if (!db.isValid()) throw DbError(QStringLiteral("Databázový ovladač QMYSQL není k dispozici."));
     db.setHostName(settings.host);
     db.setPort(settings.port);
     db.setUserName(settings.user);
     db.setPassword(settings.password);
     db.setDatabaseName(settings.database);
     QStringList options;
-    if (settings.compress)
-        options << QStringLiteral("CLIENT_COMPRESS=1");
+    if (settings.compress) options << QStringLiteral("CLIENT_COMPRESS=1");
     options << QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(settings.connectTimeoutSeconds);
     db.setConnectOptions(options.join(QLatin1Char(';')));
     QElapsedTimer t;
@@ -116,10 +115,10 @@ void Db::open(const ConnectionSettings &settings) {
 }
 
 void Db::close() {
+    m_settings.reset();
     if (QSqlDatabase::contains(m_name)) {
         QSqlDatabase db = QSqlDatabase::database(m_name, false);
-        if (db.isOpen())
-            db.close();
+        if (db.isOpen()) db.close();
     }
     m_inTransaction = false;
 }
@@ -128,7 +127,9 @@ bool Db::isOpen() const {
     return QSqlDatabase::contains(m_name) && QSqlDatabase::database(m_name, false).isOpen();
 }
 
-QSqlDatabase Db::handle() const { return QSqlDatabase::database(m_name, false); }
+QSqlDatabase Db::handle() const {
+    return QSqlDatabase::database(m_name, false);
+}
 
 void Db::track(const QString &sql) {
     const QString head = sql.trimmed().left(20).toUpper();
@@ -139,6 +140,8 @@ void Db::track(const QString &sql) {
 }
 
 QSqlQuery Db::run(const QString &sql) {
+    if (!isOpen() && m_settings)
+        open(ConnectionSettings(*m_settings)); // connect again after a lost or failed connection
     if (!isOpen()) {
         StatementLog::record(sql, 0, QStringLiteral("not connected"));
         throw DbError(QStringLiteral("Není spojení s databází."), 0, sql);
@@ -152,14 +155,25 @@ QSqlQuery Db::run(const QString &sql) {
     if (!ok) {
         const QSqlError e = q.lastError();
         StatementLog::record(sql, ns, errorText(e));
-        throw DbError(errorText(e), errorCode(e), sql);
+        const int code = errorCode(e);
+        if (code == 2006 || code == 2013) {
+            // the server has gone: what the session had (transaction, temporary tables) is lost
+            const std::optional<ConnectionSettings> settings = m_settings;
+            q = QSqlQuery();
+            handle().close();
+            m_inTransaction = false;
+            m_settings = settings;
+        }
+        throw DbError(errorText(e), code, sql);
     }
     StatementLog::record(sql, ns, {});
     track(sql);
     return q;
 }
 
-void Db::exec(const QString &sql) { run(sql); }
+void Db::exec(const QString &sql) {
+    run(sql);
+}
 
 RowSet Db::select(const QString &sql) {
     QSqlQuery q = run(sql);
@@ -168,8 +182,7 @@ RowSet Db::select(const QString &sql) {
 
 QVariant Db::scalar(const QString &sql) {
     QSqlQuery q = run(sql);
-    if (q.next())
-        return q.value(0);
+    if (q.next()) return q.value(0);
     return {};
 }
 
@@ -185,8 +198,7 @@ void Db::runScript(const QString &script) {
 }
 
 void Db::rollback() noexcept {
-    if (!m_inTransaction)
-        return;
+    if (!m_inTransaction) return;
     m_inTransaction = false;
     try {
         exec(QStringLiteral("ROLLBACK"));

@@ -6,6 +6,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <optional>
 #include <stdexcept>
 
 class DbError : public std::runtime_error {
@@ -41,6 +42,8 @@ public:
     Db &operator=(const Db &) = delete;
 
     // Opens the connection and prepares the session (sql_mode). Throws DbError.
+    // When the connection is later lost (server restarted, connection killed), the statement
+    // that found out fails with the server's text and the next one connects again first.
     void open(const ConnectionSettings &settings);
     void close();
     bool isOpen() const;
@@ -72,6 +75,7 @@ private:
 
     QString m_name;
     bool m_inTransaction = false;
+    std::optional<ConnectionSettings> m_settings; // what to connect to again, set by open()
 };
 
 // Appends every statement with its duration and error to the file named by PRIJEM_SQL_LOG.

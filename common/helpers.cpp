@@ -15,10 +15,9 @@ QString MapKeyboardDigits(const QString &text) {
         char16_t from;
         char16_t to;
     } table[] = {
-        {u'!', u'1'}, {u'+', u'1'}, {u'@', u'2'}, {u'ě', u'2'}, {u'#', u'3'}, {u'š', u'3'},
-        {u'$', u'4'}, {u'č', u'4'}, {u'%', u'5'}, {u'ř', u'5'}, {u'^', u'6'}, {u'ž', u'6'},
-        {u'&', u'7'}, {u'ý', u'7'}, {u'*', u'8'}, {u'á', u'8'}, {u'(', u'9'}, {u'í', u'9'},
-        {u')', u'0'}, {u'é', u'0'}, {u'~', u'°'},
+        {u'!', u'1'}, {u'+', u'1'}, {u'@', u'2'}, {u'ě', u'2'}, {u'#', u'3'}, {u'š', u'3'}, {u'$', u'4'},
+        {u'č', u'4'}, {u'%', u'5'}, {u'ř', u'5'}, {u'^', u'6'}, {u'ž', u'6'}, {u'&', u'7'}, {u'ý', u'7'},
+        {u'*', u'8'}, {u'á', u'8'}, {u'(', u'9'}, {u'í', u'9'}, {u')', u'0'}, {u'é', u'0'}, {u'~', u'°'},
     };
     QString out = text.left(255);
     for (QChar &ch : out) {
@@ -42,15 +41,16 @@ double RoundDecimals(qint16 n, double x) {
     long double p = 1.0L;
     for (int i = 0; i < std::abs(static_cast<int>(n)); ++i)
         p *= 10.0L;
-    if (n < 0)
-        p = 1.0L / p;
+    if (n < 0) p = 1.0L / p;
     // the product is held as a double on purpose: the result follows the binary value
     volatile double product = static_cast<double>(static_cast<long double>(x) * p);
     const double whole = RoundHalfAwayFromZero(product);
     return static_cast<double>(static_cast<long double>(whole) / p);
 }
 
-QString DateToSqlText(const QDate &d) { return d.toString(QStringLiteral("yyyy-MM-dd")); }
+QString DateToSqlText(const QDate &d) {
+    return d.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
 bool AlreadyDoneToday(const QString &name, const QString &folder, const QDate &today) {
     const QString path = PathInFolder(folder, name + QStringLiteral(".ini"));
@@ -64,14 +64,12 @@ bool AlreadyDoneToday(const QString &name, const QString &folder, const QDate &t
 }
 
 QString NthToken(const QString &text, QChar d, int n) {
-    if (n < 0)
-        return {};
+    if (n < 0) return {};
     int field = 0;
     int start = 0;
     for (int i = 0; i <= text.size(); ++i) {
         if (i == text.size() || text.at(i) == d) {
-            if (field == n)
-                return text.mid(start, i - start);
+            if (field == n) return text.mid(start, i - start);
             ++field;
             start = i + 1;
         }
@@ -79,7 +77,9 @@ QString NthToken(const QString &text, QChar d, int n) {
     return {};
 }
 
-QString LeftChars(const QString &text, int n) { return n <= 0 ? QString() : text.left(n); }
+QString LeftChars(const QString &text, int n) {
+    return n <= 0 ? QString() : text.left(n);
+}
 
 QString ReplaceChar(const QString &text, QChar c, const QString &r) {
     QString out;
@@ -94,14 +94,12 @@ QString ReplaceChar(const QString &text, QChar c, const QString &r) {
 }
 
 QString ReplaceText(const QString &text, const QString &s, const QString &r) {
-    if (s.isEmpty())
-        return text;
+    if (s.isEmpty()) return text;
     QString out = text;
     qsizetype from = 0;
     while (true) {
         const qsizetype at = out.indexOf(s, from, Qt::CaseInsensitive);
-        if (at < 0)
-            break;
+        if (at < 0) break;
         out.replace(at, s.size(), r);
         from = at + r.size();
     }
@@ -110,8 +108,7 @@ QString ReplaceText(const QString &text, const QString &s, const QString &r) {
 
 QString ProgramFolder() {
     QString dir = QCoreApplication::applicationDirPath();
-    if (dir.isEmpty())
-        dir = QDir::currentPath();
+    if (dir.isEmpty()) dir = QDir::currentPath();
     return QDir::toNativeSeparators(dir + QLatin1Char('/'));
 }
 
@@ -121,24 +118,21 @@ QString PathInFolder(const QString &folder, const QString &relative) {
     while (rel.startsWith(QLatin1Char('/')))
         rel.remove(0, 1);
     QString base = QDir::fromNativeSeparators(folder);
-    if (!base.isEmpty() && !base.endsWith(QLatin1Char('/')))
-        base += QLatin1Char('/');
+    if (!base.isEmpty() && !base.endsWith(QLatin1Char('/'))) base += QLatin1Char('/');
     return QDir::toNativeSeparators(base + rel);
 }
 
 bool ShellOpen(const QString &file) {
     const QUrl url(file);
     const bool isAddress = url.isValid() && url.scheme().size() > 1;
-    if (!isAddress && !QFileInfo::exists(file))
-        return false;
+    if (!isAddress && !QFileInfo::exists(file)) return false;
     return QProcess::startDetached(QStringLiteral("xdg-open"), {file});
 }
 
 bool RunProgram(const QString &commandLine, bool hidden, bool wait) {
     Q_UNUSED(hidden) // no console windows to hide on this platform
     QStringList args = QProcess::splitCommand(commandLine);
-    if (args.isEmpty())
-        return false;
+    if (args.isEmpty()) return false;
     QString program = args.takeFirst();
     if (!QFileInfo(program).isAbsolute()) {
         const QString local = PathInFolder(ProgramFolder(), program);
@@ -149,13 +143,11 @@ bool RunProgram(const QString &commandLine, bool hidden, bool wait) {
         else
             return false;
     }
-    if (!wait)
-        return QProcess::startDetached(program, args);
+    if (!wait) return QProcess::startDetached(program, args);
     QProcess p;
     p.setProcessChannelMode(QProcess::ForwardedChannels);
     p.start(program, args);
-    if (!p.waitForStarted(-1))
-        return false;
+    if (!p.waitForStarted(-1)) return false;
     p.waitForFinished(-1);
     return true;
 }

@@ -18,7 +18,9 @@ double RoundDecimals(qint16 n, double x);
 
 // "yyyy-mm-dd"
 QString DateToSqlText(const QDate &d);
-inline QString DateToSqlText(const QDateTime &d) { return DateToSqlText(d.date()); }
+inline QString DateToSqlText(const QDateTime &d) {
+    return DateToSqlText(d.date());
+}
 
 // True when the flag `name` was already raised today; raises it. The flag lives in
 // section [Dnes], key Datum, of folder + name + ".ini".

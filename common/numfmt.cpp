@@ -34,28 +34,26 @@ QString formatPattern(double value, const QString &pattern) {
             intPart.insert(i, QLatin1Char(' '));
     }
     QString out = intPart;
-    if (!fracPart.isEmpty())
-        out += QLatin1Char(',') + fracPart;
-    const bool isZero = (intPart.count(QLatin1Char('0')) + intPart.count(QLatin1Char(' '))) == intPart.size() &&
-                        fracPart.count(QLatin1Char('0')) == fracPart.size();
-    if (value < 0 && !isZero)
-        out.prepend(QLatin1Char('-'));
+    if (!fracPart.isEmpty()) out += QLatin1Char(',') + fracPart;
+    const bool isZero =
+        (intPart.count(QLatin1Char('0')) + intPart.count(QLatin1Char(' '))) == intPart.size() &&
+        fracPart.count(QLatin1Char('0')) == fracPart.size();
+    if (value < 0 && !isZero) out.prepend(QLatin1Char('-'));
     return out;
 }
 
-QString formatDate(const QDate &d) { return d.isValid() ? d.toString(QStringLiteral("d.M.yyyy")) : QString(); }
+QString formatDate(const QDate &d) {
+    return d.isValid() ? d.toString(QStringLiteral("d.M.yyyy")) : QString();
+}
 
 QString formatDateTime(const QDateTime &dt) {
-    if (!dt.isValid())
-        return {};
-    if (dt.time() == QTime(0, 0))
-        return formatDate(dt.date());
+    if (!dt.isValid()) return {};
+    if (dt.time() == QTime(0, 0)) return formatDate(dt.date());
     return dt.toString(QStringLiteral("d.M.yyyy H:mm:ss"));
 }
 
 QString displayValue(const QVariant &v, const QString &pattern) {
-    if (v.isNull() || !v.isValid())
-        return {};
+    if (v.isNull() || !v.isValid()) return {};
     switch (v.metaType().id()) {
     case QMetaType::QDate:
         return formatDate(v.toDate());
@@ -63,8 +61,7 @@ QString displayValue(const QVariant &v, const QString &pattern) {
         return formatDateTime(v.toDateTime());
     case QMetaType::Double:
     case QMetaType::Float:
-        if (!pattern.isEmpty())
-            return formatPattern(v.toDouble(), pattern);
+        if (!pattern.isEmpty()) return formatPattern(v.toDouble(), pattern);
         return QString::number(v.toDouble(), 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -75,8 +72,7 @@ QString displayValue(const QVariant &v, const QString &pattern) {
     case QMetaType::Char:
     case QMetaType::SChar:
     case QMetaType::UChar:
-        if (!pattern.isEmpty())
-            return formatPattern(v.toDouble(), pattern);
+        if (!pattern.isEmpty()) return formatPattern(v.toDouble(), pattern);
         return v.toString();
     default:
         return v.toString();

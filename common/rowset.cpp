@@ -20,8 +20,7 @@ RowSet RowSet::fromQuery(QSqlQuery &q) {
         rs.fields << rec.fieldName(i);
         rs.types.push_back(rec.field(i).metaType().id());
     }
-    if (q.size() > 0)
-        rs.rows.reserve(size_t(q.size()));
+    if (q.size() > 0) rs.rows.reserve(size_t(q.size()));
     while (q.next()) {
         std::vector<QVariant> row;
         row.reserve(size_t(n));
@@ -34,15 +33,13 @@ RowSet RowSet::fromQuery(QSqlQuery &q) {
 
 int RowSet::fieldIndex(const QString &name) const {
     for (int i = 0; i < fields.size(); ++i)
-        if (fields.at(i).compare(name, Qt::CaseInsensitive) == 0)
-            return i;
+        if (fields.at(i).compare(name, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 QVariant RowSet::value(int row, const QString &field) const {
     const int f = fieldIndex(field);
-    if (f < 0 || row < 0 || row >= rowCount())
-        return {};
+    if (f < 0 || row < 0 || row >= rowCount()) return {};
     return rows[size_t(row)][size_t(f)];
 }
 
@@ -58,17 +55,14 @@ void RecordModel::setColumns(const QList<ColumnSpec> &columns) {
 }
 
 int RecordModel::columnOf(const QString &field) const {
-    if (m_columns.isEmpty())
-        return m_rows.fieldIndex(field);
+    if (m_columns.isEmpty()) return m_rows.fieldIndex(field);
     for (int i = 0; i < m_columns.size(); ++i)
-        if (m_columns.at(i).field.compare(field, Qt::CaseInsensitive) == 0)
-            return i;
+        if (m_columns.at(i).field.compare(field, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 int RecordModel::fieldOfColumn(int column) const {
-    if (m_columns.isEmpty())
-        return column;
+    if (m_columns.isEmpty()) return column;
     return column >= 0 && size_t(column) < m_columnFields.size() ? m_columnFields[size_t(column)] : -1;
 }
 
@@ -102,8 +96,7 @@ void RecordModel::applySort() {
     m_order.resize(m_rows.rows.size());
     std::iota(m_order.begin(), m_order.end(), 0);
     const int f = m_rows.fieldIndex(m_sortField);
-    if (f < 0)
-        return;
+    if (f < 0) return;
     const auto &rows = m_rows.rows;
     const int type = m_rows.types[size_t(f)];
     auto isNull = [&](int r) { return rows[size_t(r)][size_t(f)].isNull(); };
@@ -136,8 +129,7 @@ void RecordModel::applySort() {
             rank[size_t(byText[i])] = int(i);
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
             const bool na = isNull(a), nb = isNull(b);
-            if (na || nb)
-                return na && !nb;
+            if (na || nb) return na && !nb;
             return rank[size_t(rowValue[size_t(a)])] < rank[size_t(rowValue[size_t(b)])];
         });
     } else if (type == QMetaType::QDate || type == QMetaType::QDateTime || type == QMetaType::QTime) {
@@ -145,14 +137,13 @@ void RecordModel::applySort() {
         keys.reserve(rows.size());
         for (const auto &row : rows) {
             const QVariant &v = row[size_t(f)];
-            keys.push_back(type == QMetaType::QDate ? v.toDate().toJulianDay()
+            keys.push_back(type == QMetaType::QDate   ? v.toDate().toJulianDay()
                            : type == QMetaType::QTime ? v.toTime().msecsSinceStartOfDay()
                                                       : v.toDateTime().toMSecsSinceEpoch());
         }
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
             const bool na = isNull(a), nb = isNull(b);
-            if (na || nb)
-                return na && !nb;
+            if (na || nb) return na && !nb;
             return keys[size_t(a)] < keys[size_t(b)];
         });
     } else {
@@ -162,16 +153,14 @@ void RecordModel::applySort() {
             keys.push_back(row[size_t(f)].toDouble());
         std::stable_sort(m_order.begin(), m_order.end(), [&](int a, int b) {
             const bool na = isNull(a), nb = isNull(b);
-            if (na || nb)
-                return na && !nb;
+            if (na || nb) return na && !nb;
             return keys[size_t(a)] < keys[size_t(b)];
         });
     }
 }
 
 QVariant RecordModel::value(int row, const QString &field) const {
-    if (row < 0 || row >= rowCount())
-        return {};
+    if (row < 0 || row >= rowCount()) return {};
     return m_rows.value(sourceRow(row), field);
 }
 
@@ -182,31 +171,28 @@ int RecordModel::rowOfSource(int source) const {
 
 QString RecordModel::displayText(int row, int column) const {
     const int f = fieldOfColumn(column);
-    if (row < 0 || row >= rowCount() || f < 0)
-        return {};
+    if (row < 0 || row >= rowCount() || f < 0) return {};
     const QString pattern = m_columns.isEmpty() ? QString() : m_columns.at(column).pattern;
     return displayValue(m_rows.rows[size_t(sourceRow(row))][size_t(f)], pattern);
 }
 
 int RecordModel::locate(const QString &field, const QVariant &value) const {
     const int f = m_rows.fieldIndex(field);
-    if (f < 0)
-        return -1;
+    if (f < 0) return -1;
     for (int r = 0; r < rowCount(); ++r) {
         const QVariant &v = m_rows.rows[size_t(sourceRow(r))][size_t(f)];
-        if (!v.isNull() && v.toString() == value.toString())
-            return r;
+        if (!v.isNull() && v.toString() == value.toString()) return r;
     }
     return -1;
 }
 
 int RecordModel::find(const QString &field, const QString &text, bool partial, int from) const {
     const int column = columnOf(field);
-    if (column < 0 || text.isEmpty())
-        return -1;
+    if (column < 0 || text.isEmpty()) return -1;
     for (int r = std::max(0, from); r < rowCount(); ++r) {
         const QString shown = displayText(r, column);
-        if (partial ? shown.contains(text, Qt::CaseInsensitive) : shown.compare(text, Qt::CaseInsensitive) == 0)
+        if (partial ? shown.contains(text, Qt::CaseInsensitive)
+                    : shown.compare(text, Qt::CaseInsensitive) == 0)
             return r;
     }
     return -1;
@@ -217,14 +203,12 @@ int RecordModel::rowCount(const QModelIndex &parent) const {
 }
 
 int RecordModel::columnCount(const QModelIndex &parent) const {
-    if (parent.isValid())
-        return 0;
+    if (parent.isValid()) return 0;
     return m_columns.isEmpty() ? int(m_rows.fields.size()) : int(m_columns.size());
 }
 
 QVariant RecordModel::data(const QModelIndex &index, int role) const {
-    if (!index.isValid())
-        return {};
+    if (!index.isValid()) return {};
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole)
         return displayText(index.row(), index.column());
     if (role == Qt::TextAlignmentRole) {
@@ -232,23 +216,22 @@ QVariant RecordModel::data(const QModelIndex &index, int role) const {
             return QVariant::fromValue(m_columns.at(index.column()).alignment);
         const int f = fieldOfColumn(index.column());
         const int type = f >= 0 ? m_rows.types[size_t(f)] : QMetaType::QString;
-        const bool numeric = type == QMetaType::Double || type == QMetaType::Int || type == QMetaType::LongLong ||
-                             type == QMetaType::UInt || type == QMetaType::ULongLong || type == QMetaType::Short ||
-                             type == QMetaType::UShort || type == QMetaType::Float || type == QMetaType::Char ||
-                             type == QMetaType::SChar || type == QMetaType::UChar;
-        return QVariant::fromValue(numeric ? Qt::AlignRight | Qt::AlignVCenter : Qt::AlignLeft | Qt::AlignVCenter);
+        const bool numeric = type == QMetaType::Double || type == QMetaType::Int ||
+                             type == QMetaType::LongLong || type == QMetaType::UInt ||
+                             type == QMetaType::ULongLong || type == QMetaType::Short ||
+                             type == QMetaType::UShort || type == QMetaType::Float ||
+                             type == QMetaType::Char || type == QMetaType::SChar || type == QMetaType::UChar;
+        return QVariant::fromValue(numeric ? Qt::AlignRight | Qt::AlignVCenter
+                                           : Qt::AlignLeft | Qt::AlignVCenter);
     }
     return {};
 }
 
 QVariant RecordModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal)
-        return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
-    if (section < 0 || section >= columnCount())
-        return {};
+    if (orientation != Qt::Horizontal) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    if (section < 0 || section >= columnCount()) return {};
     if (role == Qt::DisplayRole) {
-        if (m_columns.isEmpty())
-            return m_rows.fields.value(section);
+        if (m_columns.isEmpty()) return m_rows.fields.value(section);
         const ColumnSpec &c = m_columns.at(section);
         return c.caption.isEmpty() ? c.field : c.caption;
     }

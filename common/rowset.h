@@ -22,11 +22,11 @@ struct RowSet {
 
 struct ColumnSpec {
     QString field;
-    QString caption;      // empty: the field name
-    int width = -1;       // pixels; -1: the grid's default
+    QString caption; // empty: the field name
+    int width = -1;  // pixels; -1: the grid's default
     Qt::Alignment titleAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment alignment = {}; // empty: numbers right, the rest left
-    QString pattern;      // display pattern of numbers
+    QString pattern;              // display pattern of numbers
 };
 
 class RecordModel : public QAbstractTableModel {

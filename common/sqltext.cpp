@@ -25,8 +25,12 @@ QString quoted(const QString &value) {
     return out;
 }
 
-QString sqlNumber(double value) { return QLocale::c().toString(value, 'g', 17); }
-QString sqlNumber(qint64 value) { return QString::number(value); }
+QString sqlNumber(double value) {
+    return QLocale::c().toString(value, 'g', 17);
+}
+QString sqlNumber(qint64 value) {
+    return QString::number(value);
+}
 
 QStringList splitScript(const QString &script) {
     QStringList out;
@@ -60,14 +64,12 @@ QStringList splitScript(const QString &script) {
             i = end < 0 ? n : end + 1;
             current += QLatin1Char(' ');
         } else if (ch == QLatin1Char(';')) {
-            if (!current.trimmed().isEmpty())
-                out << current.trimmed();
+            if (!current.trimmed().isEmpty()) out << current.trimmed();
             current.clear();
         } else {
             current += ch;
         }
     }
-    if (!current.trimmed().isEmpty())
-        out << current.trimmed();
+    if (!current.trimmed().isEmpty()) out << current.trimmed();
     return out;
 }

@@ -35,4 +35,6 @@ void TFvybstredi::setCodes(const QStringList &codes, const QString &current) {
     ComboBox1->setEditText(current);
 }
 
-QString TFvybstredi::choice() const { return ComboBox1->currentText(); }
+QString TFvybstredi::choice() const {
+    return ComboBox1->currentText();
+}

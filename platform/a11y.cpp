@@ -12,8 +12,8 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         if (event->type() == QEvent::Polish || event->type() == QEvent::Show) {
-            if (auto *w = qobject_cast<QWidget *>(watched); w && !w->objectName().isEmpty() &&
-                                                            w->accessibleDescription() != w->objectName())
+            if (auto *w = qobject_cast<QWidget *>(watched);
+                w && !w->objectName().isEmpty() && w->accessibleDescription() != w->objectName())
                 w->setAccessibleDescription(w->objectName());
         }
         return false;
@@ -22,7 +22,6 @@ protected:
 } // namespace
 
 void installAccessibilityIds(QApplication &app) {
-    if (qEnvironmentVariableIsEmpty("PRIJEM_A11Y_IDS"))
-        return;
+    if (qEnvironmentVariableIsEmpty("PRIJEM_A11Y_IDS")) return;
     app.installEventFilter(new IdCopier(&app));
 }

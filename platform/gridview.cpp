@@ -14,7 +14,8 @@ namespace {
 class CellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override {
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override {
         QStyleOptionViewItem opt = option;
         initStyleOption(&opt, index);
         const QString text = opt.text;
@@ -26,8 +27,9 @@ public:
         painter->save();
         painter->setClipRect(opt.rect);
         const bool selected = opt.state & QStyle::State_Selected;
-        painter->setPen(opt.palette.color(opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
-                                          selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setPen(
+            opt.palette.color(opt.state & QStyle::State_Enabled ? QPalette::Normal : QPalette::Disabled,
+                              selected ? QPalette::HighlightedText : QPalette::Text));
         painter->setFont(opt.font);
         painter->drawText(r, int(opt.displayAlignment) | Qt::TextSingleLine, text);
         painter->restore();
@@ -52,6 +54,5 @@ void configureGrid(QTableView *grid, RecordModel *model) {
     grid->horizontalHeader()->setStretchLastSection(false);
     const auto &columns = model->columns();
     for (int i = 0; i < columns.size(); ++i)
-        if (columns.at(i).width > 0)
-            grid->setColumnWidth(i, columns.at(i).width);
+        if (columns.at(i).width > 0) grid->setColumnWidth(i, columns.at(i).width);
 }

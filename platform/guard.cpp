@@ -17,8 +17,7 @@ bool guarded(QWidget *parent, Db *db, const std::function<void()> &handler) {
     } catch (...) {
         text = QStringLiteral("Neočekávaná chyba.");
     }
-    if (db)
-        db->rollback();
+    if (db) db->rollback();
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     showErrorBox(parent, text);

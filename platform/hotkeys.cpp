@@ -5,13 +5,16 @@
 
 HotKeys::HotKeys(QObject *parent) : QObject(parent) {}
 
-HotKeys::~HotKeys() { setActive(false); }
+HotKeys::~HotKeys() {
+    setActive(false);
+}
 
-void HotKeys::add(QKeyCombination key, std::function<void()> handler) { m_keys.emplace_back(key, std::move(handler)); }
+void HotKeys::add(QKeyCombination key, std::function<void()> handler) {
+    m_keys.emplace_back(key, std::move(handler));
+}
 
 void HotKeys::setActive(bool active) {
-    if (active == m_active || !QCoreApplication::instance())
-        return;
+    if (active == m_active || !QCoreApplication::instance()) return;
     m_active = active;
     if (active)
         QCoreApplication::instance()->installEventFilter(this);
@@ -24,11 +27,9 @@ const std::function<void()> *HotKeys::handlerFor(QKeyCombination key) const {
         // the keypad's Enter counts as Enter
         const Qt::KeyboardModifiers mods = key.keyboardModifiers() & ~Qt::KeypadModifier;
         Qt::Key code = key.key();
-        if (code == Qt::Key_Enter)
-            code = Qt::Key_Return;
+        if (code == Qt::Key_Enter) code = Qt::Key_Return;
         Qt::Key wanted = k.key() == Qt::Key_Enter ? Qt::Key_Return : k.key();
-        if (code == wanted && mods == (k.keyboardModifiers() & ~Qt::KeypadModifier))
-            return &h;
+        if (code == wanted && mods == (k.keyboardModifiers() & ~Qt::KeypadModifier)) return &h;
     }
     return nullptr;
 }

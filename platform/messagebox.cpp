@@ -11,8 +11,7 @@ Messages::Responder &responder() {
 }
 
 int showBox(QWidget *parent, const MessageRequest &req) {
-    if (responder())
-        return responder()(req);
+    if (responder()) return responder()(req);
     QMessageBox box(parent);
     box.setObjectName(req.error ? QStringLiteral("ErrorBox") : QStringLiteral("dotaz"));
     box.setWindowTitle(req.caption);
@@ -37,8 +36,7 @@ int showBox(QWidget *parent, const MessageRequest &req) {
         b->setObjectName(QStringLiteral("Button%1").arg(i + 1));
         buttons << b;
     }
-    if (!buttons.isEmpty())
-        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    if (!buttons.isEmpty()) box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
     box.exec();
     const int index = int(buttons.indexOf(box.clickedButton()));
     return index < 0 ? 0 : index + 1;
@@ -46,8 +44,12 @@ int showBox(QWidget *parent, const MessageRequest &req) {
 } // namespace
 
 namespace Messages {
-void setResponder(Responder r) { responder() = std::move(r); }
-bool hasResponder() { return bool(responder()); }
+void setResponder(Responder r) {
+    responder() = std::move(r);
+}
+bool hasResponder() {
+    return bool(responder());
+}
 } // namespace Messages
 
 int Dotaz::ask(QWidget *parent, const QString &text, const QStringList &buttons, MsgIcon icon) const {

@@ -15,7 +15,8 @@ SearchDialog::SearchDialog(const RecordModel &model, const QString &field, int s
     setObjectName(QStringLiteral("SearchDialog"));
     setWindowTitle(QStringLiteral("Hledat"));
     const int column = model.columnOf(field);
-    const QString caption = column >= 0 ? model.headerData(column, Qt::Horizontal).toString().trimmed() : field;
+    const QString caption =
+        column >= 0 ? model.headerData(column, Qt::Horizontal).toString().trimmed() : field;
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("EditHledat"));
@@ -58,8 +59,12 @@ SearchDialog::SearchDialog(const RecordModel &model, const QString &field, int s
     });
 }
 
-void SearchDialog::setPartial(bool partial) { m_partial->setChecked(partial); }
-bool SearchDialog::partial() const { return m_partial->isChecked(); }
+void SearchDialog::setPartial(bool partial) {
+    m_partial->setChecked(partial);
+}
+bool SearchDialog::partial() const {
+    return m_partial->isChecked();
+}
 
 void SearchDialog::search(int from) {
     const QString text = m_edit->text();
@@ -77,12 +82,11 @@ void SearchDialog::search(int from) {
     emit rowFound(row);
 }
 
-int SearchDialog::run(const RecordModel &model, const QString &field, int startRow, bool partial, QWidget *parent,
-                      const std::function<void(int)> &moved) {
+int SearchDialog::run(const RecordModel &model, const QString &field, int startRow, bool partial,
+                      QWidget *parent, const std::function<void(int)> &moved) {
     SearchDialog dlg(model, field, startRow, parent);
     dlg.setPartial(partial);
-    if (moved)
-        connect(&dlg, &SearchDialog::rowFound, &dlg, moved);
+    if (moved) connect(&dlg, &SearchDialog::rowFound, &dlg, moved);
     dlg.exec();
     return dlg.foundRow();
 }

@@ -20,8 +20,8 @@ public:
     int foundRow() const { return m_row; }
 
     // Shows the dialog modally; returns the row the user accepted, or startRow when cancelled.
-    static int run(const RecordModel &model, const QString &field, int startRow, bool partial, QWidget *parent,
-                   const std::function<void(int)> &moved = {});
+    static int run(const RecordModel &model, const QString &field, int startRow, bool partial,
+                   QWidget *parent, const std::function<void(int)> &moved = {});
 
 signals:
     // The list should stand on this row now.

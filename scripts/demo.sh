@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" "$root/build" Release
+"$root/scripts/build.sh" "$root/build" Release prijem prijem_gendemo
 data="$root/var/demo"
 port=$("$root/scripts/db.sh" start "$data")
 if ! "$root/scripts/db.sh" client "$data" -e "select 1 from prodej.prijem limit 1" >/dev/null 2>&1; then

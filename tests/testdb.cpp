@@ -3,15 +3,14 @@
 #include "common/sqltext.h"
 
 #include <QFile>
-#include <QtTest>
 #include <QStringEncoder>
+#include <QtTest>
 #include <cstdlib>
 
 namespace testdb {
 ConnectionSettings settings() {
     const QString port = qEnvironmentVariable("PRIJEM_TEST_PORT");
-    if (port.isEmpty())
-        qFatal("PRIJEM_TEST_PORT is not set: run the tests through scripts/test.sh");
+    if (port.isEmpty()) qFatal("PRIJEM_TEST_PORT is not set: run the tests through scripts/test.sh");
     ConnectionSettings s;
     s.host = QStringLiteral("127.0.0.1");
     s.port = port.toInt();
@@ -31,26 +30,32 @@ void clean(Db &db) {
 }
 
 void insertReceipt(Db &db, const Receipt &r) {
-    db.exec(QStringLiteral("INSERT INTO prijem (CISLODOKLA, STREDISKO, DATUM, ICO, NAZEVPODNI, VNITRO, MESIC, ROK, "
-                           "DATUMZAUCT) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
-                .arg(r.cislo)
-                .arg(quoted(r.stredisko), quoted(r.datum.toString(Qt::ISODate)), quoted(r.ico), quoted(r.nazev))
-                .arg(r.ico.size() < 4 ? 1 : 0)
-                .arg(r.datum.month())
-                .arg(r.datum.year())
-                .arg(r.zauct ? quoted(r.zauct->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))) : QStringLiteral("NULL")));
+    db.exec(
+        QStringLiteral(
+            "INSERT INTO prijem (CISLODOKLA, STREDISKO, DATUM, ICO, NAZEVPODNI, VNITRO, MESIC, ROK, "
+            "DATUMZAUCT) VALUES (%1, %2, %3, %4, %5, %6, %7, %8, %9)")
+            .arg(r.cislo)
+            .arg(quoted(r.stredisko), quoted(r.datum.toString(Qt::ISODate)), quoted(r.ico), quoted(r.nazev))
+            .arg(r.ico.size() < 4 ? 1 : 0)
+            .arg(r.datum.month())
+            .arg(r.datum.year())
+            .arg(r.zauct ? quoted(r.zauct->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+                         : QStringLiteral("NULL")));
 }
 
-void insertLine(Db &db, qint64 cislo, const QString &jkpov, double mnoz, double nc, const QString &stredisko) {
-    db.exec(QStringLiteral("INSERT INTO prirad (id, CISLODOKLA, STREDISKO, JKPOV, NAZEV, MJ, MNOZ, NC, CENAR, "
-                           "ZUSTATEK, KDY) VALUES (0, %1, %2, %3, %4, 'ks', %5, %6, %7, %5, NOW())")
-                .arg(cislo)
-                .arg(quoted(stredisko), quoted(jkpov), quoted(QStringLiteral("Zboží ") + jkpov))
-                .arg(sqlNumber(mnoz), sqlNumber(nc), sqlNumber(mnoz * nc)));
+void insertLine(Db &db, qint64 cislo, const QString &jkpov, double mnoz, double nc,
+                const QString &stredisko) {
+    db.exec(
+        QStringLiteral("INSERT INTO prirad (id, CISLODOKLA, STREDISKO, JKPOV, NAZEV, MJ, MNOZ, NC, CENAR, "
+                       "ZUSTATEK, KDY) VALUES (0, %1, %2, %3, %4, 'ks', %5, %6, %7, %5, NOW())")
+            .arg(cislo)
+            .arg(quoted(stredisko), quoted(jkpov), quoted(QStringLiteral("Zboží ") + jkpov))
+            .arg(sqlNumber(mnoz), sqlNumber(nc), sqlNumber(mnoz * nc)));
 }
 
 void insertCentre(Db &db, const QString &code) {
-    db.exec(QStringLiteral("INSERT INTO strediska (id, STREDISKO, FIRMA) VALUES (0, %1, 'Firma')").arg(quoted(code)));
+    db.exec(QStringLiteral("INSERT INTO strediska (id, STREDISKO, FIRMA) VALUES (0, %1, 'Firma')")
+                .arg(quoted(code)));
 }
 
 QString makeProgramFolder(QTemporaryDir &dir, const QStringList &iniLines, bool withIni) {
@@ -58,15 +63,16 @@ QString makeProgramFolder(QTemporaryDir &dir, const QStringList &iniLines, bool 
         QFile f(dir.filePath(QStringLiteral("prodej.ini")));
         f.open(QIODevice::WriteOnly);
         QStringEncoder enc("windows-1250");
-        f.write(enc(QStringLiteral("[LogON]\r\n") + iniLines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+        f.write(enc(QStringLiteral("[LogON]\r\n") + iniLines.join(QStringLiteral("\r\n")) +
+                    QStringLiteral("\r\n")));
     }
     return dir.path() + QLatin1Char('/');
 }
 
 QStringList serverIni() {
     const ConnectionSettings s = settings();
-    return {QStringLiteral("IP=") + s.host, QStringLiteral("SQLport=%1").arg(s.port), QStringLiteral("User=root"),
-            QStringLiteral("Password=")};
+    return {QStringLiteral("IP=") + s.host, QStringLiteral("SQLport=%1").arg(s.port),
+            QStringLiteral("User=root"), QStringLiteral("Password=")};
 }
 } // namespace testdb
 

@@ -47,9 +47,12 @@ private slots:
         row("typ 1", {QStringLiteral("typprijemky=1")}, "typprijemky", QStringLiteral("1"));
         row("typ beyond 16 bits", {QStringLiteral("typprijemky=70000")}, "typprijemky", QStringLiteral("0"));
         row("centre cp1250", {QStringLiteral("Stredisko=Š01")}, "Stredisko", QStringLiteral("Š01"));
-        row("keys without case", {QStringLiteral("stredisko=12"), QStringLiteral("CISLOPC=07")}, "CisloPC", QStringLiteral("07"));
-        row("other section ignored", {QStringLiteral("[Jiná]"), QStringLiteral("IP=10.0.0.1")}, "IP", QStringLiteral("localhost"));
-        row("password", {QStringLiteral("Password=taj'né\\heslo")}, "Password", QStringLiteral("taj'né\\heslo"));
+        row("keys without case", {QStringLiteral("stredisko=12"), QStringLiteral("CISLOPC=07")}, "CisloPC",
+            QStringLiteral("07"));
+        row("other section ignored", {QStringLiteral("[Jiná]"), QStringLiteral("IP=10.0.0.1")}, "IP",
+            QStringLiteral("localhost"));
+        row("password", {QStringLiteral("Password=taj'né\\heslo")}, "Password",
+            QStringLiteral("taj'né\\heslo"));
     }
     void keys() {
         QFETCH(QStringList, lines);
@@ -73,11 +76,16 @@ private slots:
         QTest::addColumn<bool>("centreSwitch");
         QTest::addColumn<bool>("checkAtStart");
         QTest::addColumn<bool>("hidden");
-        QTest::newRow("A A") << "A" << "A" << true << true << false;
-        QTest::newRow("lower a") << "a" << "a" << false << false << false;
-        QTest::newRow("X") << "N" << "X" << false << false << true;
-        QTest::newRow("lower x") << "N" << "x" << false << false << false;
-        QTest::newRow("N") << "N" << "N" << false << false << false;
+        QTest::newRow("A A") << "A"
+                             << "A" << true << true << false;
+        QTest::newRow("lower a") << "a"
+                                 << "a" << false << false << false;
+        QTest::newRow("X") << "N"
+                           << "X" << false << false << true;
+        QTest::newRow("lower x") << "N"
+                                 << "x" << false << false << false;
+        QTest::newRow("N") << "N"
+                           << "N" << false << false << false;
     }
     void flags() {
         QFETCH(QString, centrum);
@@ -100,7 +108,8 @@ private slots:
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
         QStringEncoder enc("windows-1250");
-        f.write(enc(QStringLiteral("[Dnes]\r\nDatum=20261211\r\n[TFseznam]\r\n; poznámka\r\nCheckBox1_Checked=1\r\n")));
+        f.write(enc(QStringLiteral(
+            "[Dnes]\r\nDatum=20261211\r\n[TFseznam]\r\n; poznámka\r\nCheckBox1_Checked=1\r\n")));
         f.close();
 
         FormState state(path, QStringLiteral("TForm1"));
@@ -117,11 +126,14 @@ private slots:
         const QByteArray bytes = f.readAll();
         QVERIFY(bytes.contains(QByteArray(enc(QStringLiteral("Žluťoučký"))))); // written in cp1250, not UTF-8
         const IniFile back(path);
-        QCOMPARE(back.value(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")), QStringLiteral("3"));
+        QCOMPARE(back.value(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")),
+                 QStringLiteral("3"));
         QCOMPARE(back.value(QStringLiteral("Dnes"), QStringLiteral("Datum")), QStringLiteral("20261212"));
-        QCOMPARE(back.value(QStringLiteral("tfseznam"), QStringLiteral("checkbox1_checked")), QStringLiteral("1"));
-        QCOMPARE(FormState(path, QStringLiteral("TForm1")).read(QStringLiteral("Edit1"), QStringLiteral("Text")),
-                 QStringLiteral("Žluťoučký"));
+        QCOMPARE(back.value(QStringLiteral("tfseznam"), QStringLiteral("checkbox1_checked")),
+                 QStringLiteral("1"));
+        QCOMPARE(
+            FormState(path, QStringLiteral("TForm1")).read(QStringLiteral("Edit1"), QStringLiteral("Text")),
+            QStringLiteral("Žluťoučký"));
     }
 };
 

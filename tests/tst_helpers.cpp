@@ -94,9 +94,11 @@ private slots:
         QCOMPARE(LeftChars(QStringLiteral("ab"), 5), QStringLiteral("ab"));
         QCOMPARE(LeftChars(QStringLiteral("ab"), 0), QString());
         QCOMPARE(LeftChars(QStringLiteral("ab"), -3), QString());
-        QCOMPARE(ReplaceChar(QStringLiteral("1,5"), QLatin1Char(','), QStringLiteral(".")), QStringLiteral("1.5"));
+        QCOMPARE(ReplaceChar(QStringLiteral("1,5"), QLatin1Char(','), QStringLiteral(".")),
+                 QStringLiteral("1.5"));
         QCOMPARE(ReplaceChar(QStringLiteral("a,b,c"), QLatin1Char(','), QString()), QStringLiteral("abc"));
-        QCOMPARE(ReplaceChar(QStringLiteral("aAa"), QLatin1Char('a'), QStringLiteral("xy")), QStringLiteral("xyAxy"));
+        QCOMPARE(ReplaceChar(QStringLiteral("aAa"), QLatin1Char('a'), QStringLiteral("xy")),
+                 QStringLiteral("xyAxy"));
     }
 
     void replaceText_data() {
@@ -106,13 +108,14 @@ private slots:
         QTest::addColumn<QString>("out");
         QTest::newRow("case-insensitive") << QStringLiteral("X PRIJEM.EXE y") << QStringLiteral("prijem.exe")
                                           << QStringLiteral("|") << QStringLiteral("X | y");
-        QTest::newRow("replacement containing s") << QStringLiteral("aa") << QStringLiteral("a") << QStringLiteral("aa")
-                                                  << QStringLiteral("aaaa");
-        QTest::newRow("keeps case outside") << QStringLiteral("Ab ab AB") << QStringLiteral("b") << QStringLiteral("c")
-                                            << QStringLiteral("Ac ac Ac");
+        QTest::newRow("replacement containing s")
+            << QStringLiteral("aa") << QStringLiteral("a") << QStringLiteral("aa") << QStringLiteral("aaaa");
+        QTest::newRow("keeps case outside") << QStringLiteral("Ab ab AB") << QStringLiteral("b")
+                                            << QStringLiteral("c") << QStringLiteral("Ac ac Ac");
         QTest::newRow("czech letters") << QStringLiteral("ŠKODA škoda") << QStringLiteral("škoda")
                                        << QStringLiteral("x") << QStringLiteral("x x");
-        QTest::newRow("empty search") << QStringLiteral("abc") << QString() << QStringLiteral("x") << QStringLiteral("abc");
+        QTest::newRow("empty search")
+            << QStringLiteral("abc") << QString() << QStringLiteral("x") << QStringLiteral("abc");
     }
     void replaceText() {
         QFETCH(QString, text);
@@ -156,8 +159,10 @@ private slots:
 
     void programFolderAndPaths() {
         QVERIFY(ProgramFolder().endsWith(QLatin1Char('/')));
-        QCOMPARE(PathInFolder(QStringLiteral("/opt/p/"), QStringLiteral("\\fr3\\pri1.fr3")), QStringLiteral("/opt/p/fr3/pri1.fr3"));
-        QCOMPARE(PathInFolder(QStringLiteral("/opt/p"), QStringLiteral("fr3\\sezn1.fr3")), QStringLiteral("/opt/p/fr3/sezn1.fr3"));
+        QCOMPARE(PathInFolder(QStringLiteral("/opt/p/"), QStringLiteral("\\fr3\\pri1.fr3")),
+                 QStringLiteral("/opt/p/fr3/pri1.fr3"));
+        QCOMPARE(PathInFolder(QStringLiteral("/opt/p"), QStringLiteral("fr3\\sezn1.fr3")),
+                 QStringLiteral("/opt/p/fr3/sezn1.fr3"));
     }
 
     void runProgram() {
@@ -169,9 +174,7 @@ private slots:
         QVERIFY(!RunProgram(QString(), false, false));
     }
 
-    void shellOpen() {
-        QVERIFY(!ShellOpen(QStringLiteral("/no/such/file.pdf")));
-    }
+    void shellOpen() { QVERIFY(!ShellOpen(QStringLiteral("/no/such/file.pdf"))); }
 };
 
 QTEST_GUILESS_MAIN(TestHelpers)

@@ -7,7 +7,9 @@
 using testdb::Receipt;
 
 namespace {
-QDateTime at(int y, int m, int d, int h = 10) { return QDateTime(QDate(y, m, d), QTime(h, 0)); }
+QDateTime at(int y, int m, int d, int h = 10) {
+    return QDateTime(QDate(y, m, d), QTime(h, 0));
+}
 
 QList<qint64> numbers(const Journal &j) {
     QList<qint64> out;
@@ -24,16 +26,29 @@ class TestJournal : public QObject {
     void fixture() {
         testdb::clean(db);
         // number, date, IČO, posting time
-        testdb::insertReceipt(db, {2127770001, QStringLiteral("777"), QDate(2012, 2, 1), QStringLiteral("12345678"), QStringLiteral("Chmel a.s.")});
-        testdb::insertReceipt(db, {2147770001, QStringLiteral("777"), QDate(2014, 3, 1), QStringLiteral("12345678"), QStringLiteral("Hrách s.r.o."), at(2012, 5, 3)});
-        testdb::insertReceipt(db, {2147770002, QStringLiteral("777"), QDate(2014, 6, 1), QStringLiteral("87654321"), QStringLiteral("Cibule v.o.s."), at(2005, 1, 1, 0)});
-        testdb::insertReceipt(db, {2137770001, QStringLiteral("777"), QDate(2013, 7, 1), QStringLiteral("11111111"), QStringLiteral("Čočka"), at(2001, 1, 1)});
-        testdb::insertReceipt(db, {2147770003, QStringLiteral("777"), QDate(2014, 8, 1), QString(), QStringLiteral("Bez IČO")});
-        testdb::insertReceipt(db, {2147770004, QStringLiteral("777"), QDate(2014, 9, 1), QStringLiteral("123"), QStringLiteral("Vnitro 123")});
-        testdb::insertReceipt(db, {2147770005, QStringLiteral("777"), QDate(2014, 10, 1), QStringLiteral("1234"), QStringLiteral("Krátké IČO")});
-        testdb::insertReceipt(db, {2157770001, QStringLiteral("777"), QDate(2015, 1, 5), QStringLiteral("12345678"), QStringLiteral("Hraniční den"), at(2011, 11, 11, 23)});
-        testdb::insertReceipt(db, {2151010001, QStringLiteral("101"), QDate(2015, 1, 5), QStringLiteral("12345678"), QStringLiteral("Jiné středisko")});
-        testdb::insertReceipt(db, {2150001001, QStringLiteral("O'B\\"), QDate(2015, 2, 5), QStringLiteral("12345678"), QStringLiteral("Uvozovky")});
+        testdb::insertReceipt(db, {2127770001, QStringLiteral("777"), QDate(2012, 2, 1),
+                                   QStringLiteral("12345678"), QStringLiteral("Chmel a.s.")});
+        testdb::insertReceipt(db,
+                              {2147770001, QStringLiteral("777"), QDate(2014, 3, 1),
+                               QStringLiteral("12345678"), QStringLiteral("Hrách s.r.o."), at(2012, 5, 3)});
+        testdb::insertReceipt(db, {2147770002, QStringLiteral("777"), QDate(2014, 6, 1),
+                                   QStringLiteral("87654321"), QStringLiteral("Cibule v.o.s."),
+                                   at(2005, 1, 1, 0)});
+        testdb::insertReceipt(db, {2137770001, QStringLiteral("777"), QDate(2013, 7, 1),
+                                   QStringLiteral("11111111"), QStringLiteral("Čočka"), at(2001, 1, 1)});
+        testdb::insertReceipt(
+            db, {2147770003, QStringLiteral("777"), QDate(2014, 8, 1), QString(), QStringLiteral("Bez IČO")});
+        testdb::insertReceipt(db, {2147770004, QStringLiteral("777"), QDate(2014, 9, 1),
+                                   QStringLiteral("123"), QStringLiteral("Vnitro 123")});
+        testdb::insertReceipt(db, {2147770005, QStringLiteral("777"), QDate(2014, 10, 1),
+                                   QStringLiteral("1234"), QStringLiteral("Krátké IČO")});
+        testdb::insertReceipt(db, {2157770001, QStringLiteral("777"), QDate(2015, 1, 5),
+                                   QStringLiteral("12345678"), QStringLiteral("Hraniční den"),
+                                   at(2011, 11, 11, 23)});
+        testdb::insertReceipt(db, {2151010001, QStringLiteral("101"), QDate(2015, 1, 5),
+                                   QStringLiteral("12345678"), QStringLiteral("Jiné středisko")});
+        testdb::insertReceipt(db, {2150001001, QStringLiteral("O'B\\"), QDate(2015, 2, 5),
+                                   QStringLiteral("12345678"), QStringLiteral("Uvozovky")});
         testdb::insertLine(db, 2127770001, QStringLiteral("A1"), 2, 10);
         testdb::insertLine(db, 2127770001, QStringLiteral("A2"), 1.5, 3.3);
         testdb::insertLine(db, 2147770003, QStringLiteral("B1"), 7, 1);
@@ -52,23 +67,38 @@ private slots:
         QTest::addColumn<QString>("yearText");
         QTest::addColumn<QList<qint64>>("expected");
         const QString all = QStringLiteral("Vše");
-        QTest::newRow("start-up: unposted, all sources") << "DL" << "VSE" << 0 << all
-            << QList<qint64>{2127770001, 2137770001, 2147770003, 2147770004, 2147770005};
-        QTest::newRow("posted after 2011-11-11") << "FA" << "VSE" << 0 << all << QList<qint64>{2147770001};
-        QTest::newRow("everything") << "VSE" << "VSE" << 0 << all
-            << QList<qint64>{2127770001, 2137770001, 2147770001, 2147770002, 2147770003, 2147770004, 2147770005, 2157770001};
-        QTest::newRow("internal: IČO up to 3 characters, empty included") << "VSE" << "VP" << 0 << all
-            << QList<qint64>{2147770003, 2147770004};
-        QTest::newRow("from invoices: 4 characters and more") << "VSE" << "FA" << 0 << all
+        QTest::newRow("start-up: unposted, all sources")
+            << "DL"
+            << "VSE" << 0 << all << QList<qint64>{2127770001, 2137770001, 2147770003, 2147770004, 2147770005};
+        QTest::newRow("posted after 2011-11-11") << "FA"
+                                                 << "VSE" << 0 << all << QList<qint64>{2147770001};
+        QTest::newRow("everything") << "VSE"
+                                    << "VSE" << 0 << all
+                                    << QList<qint64>{2127770001, 2137770001, 2147770001, 2147770002,
+                                                     2147770003, 2147770004, 2147770005, 2157770001};
+        QTest::newRow("internal: IČO up to 3 characters, empty included")
+            << "VSE"
+            << "VP" << 0 << all << QList<qint64>{2147770003, 2147770004};
+        QTest::newRow("from invoices: 4 characters and more")
+            << "VSE"
+            << "FA" << 0 << all
             << QList<qint64>{2127770001, 2137770001, 2147770001, 2147770002, 2147770005, 2157770001};
-        QTest::newRow("2014 from the list") << "VSE" << "VSE" << 1 + 1 << QStringLiteral("2014")
+        QTest::newRow("2014 from the list")
+            << "VSE"
+            << "VSE" << 1 + 1 << QStringLiteral("2014")
             << QList<qint64>{2147770001, 2147770002, 2147770003, 2147770004, 2147770005};
-        QTest::newRow("2014 unposted internal") << "DL" << "VP" << 2 << QStringLiteral("2014")
-            << QList<qint64>{2147770003, 2147770004};
-        QTest::newRow("year typed in") << "VSE" << "VSE" << -1 << QStringLiteral("2012") << QList<qint64>{2127770001};
-        QTest::newRow("typed text that is no year") << "VSE" << "FA" << -1 << QStringLiteral("20") 
+        QTest::newRow("2014 unposted internal")
+            << "DL"
+            << "VP" << 2 << QStringLiteral("2014") << QList<qint64>{2147770003, 2147770004};
+        QTest::newRow("year typed in") << "VSE"
+                                       << "VSE" << -1 << QStringLiteral("2012") << QList<qint64>{2127770001};
+        QTest::newRow("typed text that is no year")
+            << "VSE"
+            << "FA" << -1 << QStringLiteral("20")
             << QList<qint64>{2127770001, 2137770001, 2147770001, 2147770002, 2147770005, 2157770001};
-        QTest::newRow("last item of the list") << "VSE" << "VSE" << 4 << QStringLiteral("2012") << QList<qint64>{2127770001};
+        QTest::newRow("last item of the list")
+            << "VSE"
+            << "VSE" << 4 << QStringLiteral("2012") << QList<qint64>{2127770001};
     }
     void filters() {
         QFETCH(QString, posting);
@@ -118,7 +148,8 @@ private slots:
         j.setCurrent(1); // no lines
         QVERIFY(j.lines().isOpen());
         QCOMPARE(j.lines().rowCount(), 0);
-        QCOMPARE(j.linesStatement().text(), QStringLiteral("select * from prirad\n where cislodokla = '2137770001'"));
+        QCOMPARE(j.linesStatement().text(),
+                 QStringLiteral("select * from prirad\n where cislodokla = '2137770001'"));
         j.suppressLines = true;
         j.setCurrent(0);
         QVERIFY(!j.lines().isOpen());
@@ -150,13 +181,15 @@ private slots:
             return out;
         };
         // Czech order: C, Č, H, Ch ("ch" is one letter, after "h")
-        QCOMPARE(names(), (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Cibule v.o.s."), QStringLiteral("Čočka"),
-                                       QStringLiteral("Hrách s.r.o."), QStringLiteral("Hraniční den"), QStringLiteral("Chmel a.s."),
+        QCOMPARE(names(), (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Cibule v.o.s."),
+                                       QStringLiteral("Čočka"), QStringLiteral("Hrách s.r.o."),
+                                       QStringLiteral("Hraniční den"), QStringLiteral("Chmel a.s."),
                                        QStringLiteral("Krátké IČO"), QStringLiteral("Vnitro 123")}));
         j.sourceFilter = QStringLiteral("FA");
         j.UdelejSQL();
-        QCOMPARE(names(), (QStringList{QStringLiteral("Cibule v.o.s."), QStringLiteral("Čočka"), QStringLiteral("Hrách s.r.o."),
-                                       QStringLiteral("Hraniční den"), QStringLiteral("Chmel a.s."), QStringLiteral("Krátké IČO")}));
+        QCOMPARE(names(), (QStringList{QStringLiteral("Cibule v.o.s."), QStringLiteral("Čočka"),
+                                       QStringLiteral("Hrách s.r.o."), QStringLiteral("Hraniční den"),
+                                       QStringLiteral("Chmel a.s."), QStringLiteral("Krátké IČO")}));
         QCOMPARE(j.current(), 0);
         QCOMPARE(j.currentNumber().value(), 2147770002LL);
         j.sortBy(col::DATUM);
@@ -199,19 +232,24 @@ private slots:
 
     void centreCodesInTextOrder() {
         db.exec(QStringLiteral("truncate strediska"));
-        for (const QString &c : {QStringLiteral("7"), QStringLiteral("11"), QStringLiteral("777"), QStringLiteral("O'B")})
+        for (const QString &c :
+             {QStringLiteral("7"), QStringLiteral("11"), QStringLiteral("777"), QStringLiteral("O'B")})
             testdb::insertCentre(db, c);
         Journal j(db);
-        QCOMPARE(j.centreCodes(), (QStringList{QStringLiteral("11"), QStringLiteral("7"), QStringLiteral("777"), QStringLiteral("O'B")}));
+        QCOMPARE(j.centreCodes(), (QStringList{QStringLiteral("11"), QStringLiteral("7"),
+                                               QStringLiteral("777"), QStringLiteral("O'B")}));
     }
 
     void catalogueRule_data() {
         QTest::addColumn<QString>("main");
         QTest::addColumn<QString>("current");
         QTest::addColumn<bool>("allowed");
-        QTest::newRow("no main centre") << "" << "200" << true;
-        QTest::newRow("main centre") << "100" << "100" << true;
-        QTest::newRow("other centre") << "100" << "200" << false;
+        QTest::newRow("no main centre") << ""
+                                        << "200" << true;
+        QTest::newRow("main centre") << "100"
+                                     << "100" << true;
+        QTest::newRow("other centre") << "100"
+                                      << "200" << false;
     }
     void catalogueRule() {
         QFETCH(QString, main);

@@ -16,7 +16,9 @@
 using testdb::Receipt;
 
 namespace {
-QDateTime at(int y, int m, int d) { return QDateTime(QDate(y, m, d), QTime(10, 0)); }
+QDateTime at(int y, int m, int d) {
+    return QDateTime(QDate(y, m, d), QTime(10, 0));
+}
 
 class FakeEditor : public ReceiptEditorContract {
 public:
@@ -28,8 +30,7 @@ public:
         ++shown;
         seenMode = editMode;
         seenNumber = documentNumber;
-        if (onShow)
-            onShow(*this);
+        if (onShow) onShow(*this);
     }
 };
 
@@ -79,12 +80,19 @@ private slots:
         messages.clear();
         QFile::remove(dir.filePath(QStringLiteral("prijem.ini")));
         testdb::clean(db);
-        testdb::insertReceipt(db, {2127770001, QStringLiteral("777"), QDate(2012, 2, 1), QStringLiteral("12345678"), QStringLiteral("Žabka s.r.o.")});
-        testdb::insertReceipt(db, {2147770001, QStringLiteral("777"), QDate(2014, 3, 1), QStringLiteral("12345678"), QStringLiteral("Hrách s.r.o."), at(2012, 5, 3)});
-        testdb::insertReceipt(db, {2147770002, QStringLiteral("777"), QDate(2014, 6, 1), QStringLiteral("123"), QStringLiteral("Cibule"), at(2005, 1, 1)});
-        testdb::insertReceipt(db, {2147770003, QStringLiteral("777"), QDate(2014, 8, 1), QStringLiteral("87654321"), QStringLiteral("Čočka a syn")});
-        testdb::insertReceipt(db, {2147770004, QStringLiteral("777"), QDate(2014, 9, 1), QString(), QStringLiteral("Bez IČO")});
-        testdb::insertReceipt(db, {2151000001, QStringLiteral("100"), QDate(2015, 1, 5), QStringLiteral("12345678"), QStringLiteral("Hlavní")});
+        testdb::insertReceipt(db, {2127770001, QStringLiteral("777"), QDate(2012, 2, 1),
+                                   QStringLiteral("12345678"), QStringLiteral("Žabka s.r.o.")});
+        testdb::insertReceipt(db,
+                              {2147770001, QStringLiteral("777"), QDate(2014, 3, 1),
+                               QStringLiteral("12345678"), QStringLiteral("Hrách s.r.o."), at(2012, 5, 3)});
+        testdb::insertReceipt(db, {2147770002, QStringLiteral("777"), QDate(2014, 6, 1),
+                                   QStringLiteral("123"), QStringLiteral("Cibule"), at(2005, 1, 1)});
+        testdb::insertReceipt(db, {2147770003, QStringLiteral("777"), QDate(2014, 8, 1),
+                                   QStringLiteral("87654321"), QStringLiteral("Čočka a syn")});
+        testdb::insertReceipt(
+            db, {2147770004, QStringLiteral("777"), QDate(2014, 9, 1), QString(), QStringLiteral("Bez IČO")});
+        testdb::insertReceipt(db, {2151000001, QStringLiteral("100"), QDate(2015, 1, 5),
+                                   QStringLiteral("12345678"), QStringLiteral("Hlavní")});
         testdb::insertLine(db, 2127770001, QStringLiteral("A1"), 1234.5, 10);
         testdb::insertLine(db, 2147770003, QStringLiteral("C1"), 2, 3.3);
         testdb::insertLine(db, 2147770003, QStringLiteral("C2"), 1, 1);
@@ -114,16 +122,17 @@ private slots:
 
         // journal columns: captions and widths
         const QList<std::pair<QString, int>> columns{
-            {QStringLiteral("Číslo dokladu"), -1}, {QStringLiteral("Středisko"), 50}, {QStringLiteral("Datum"), 60},
-            {QStringLiteral("Č.dokl.dodav."), 60}, {QStringLiteral("IČO"), 55}, {QStringLiteral("Název podniku"), 180},
-            {QStringLiteral("Sídlo"), 180}, {QStringLiteral("Ulice"), 180}, {QStringLiteral("PSČ"), -1},
-            {QStringLiteral("Pošta"), 150}, {QStringLiteral("Vnitro doklad"), -1}, {QStringLiteral("Měsíc"), -1},
-            {QStringLiteral("Rok"), -1}, {QStringLiteral("Zaúčtováno"), 110}};
+            {QStringLiteral("Číslo dokladu"), -1}, {QStringLiteral("Středisko"), 50},
+            {QStringLiteral("Datum"), 60},         {QStringLiteral("Č.dokl.dodav."), 60},
+            {QStringLiteral("IČO"), 55},           {QStringLiteral("Název podniku"), 180},
+            {QStringLiteral("Sídlo"), 180},        {QStringLiteral("Ulice"), 180},
+            {QStringLiteral("PSČ"), -1},           {QStringLiteral("Pošta"), 150},
+            {QStringLiteral("Vnitro doklad"), -1}, {QStringLiteral("Měsíc"), -1},
+            {QStringLiteral("Rok"), -1},           {QStringLiteral("Zaúčtováno"), 110}};
         QCOMPARE(w.DBGrid1->model()->columnCount(), columns.size());
         for (int i = 0; i < columns.size(); ++i) {
             QCOMPARE(w.DBGrid1->model()->headerData(i, Qt::Horizontal).toString(), columns[i].first);
-            if (columns[i].second > 0)
-                QCOMPARE(w.DBGrid1->columnWidth(i), columns[i].second);
+            if (columns[i].second > 0) QCOMPARE(w.DBGrid1->columnWidth(i), columns[i].second);
         }
         QCOMPARE(w.DBGrid1->model()->index(0, 2).data().toString(), QStringLiteral("1.2.2012"));
         // lines of the first receipt, Czech number formats
@@ -135,7 +144,9 @@ private slots:
         QCOMPARE(lines->index(0, 4).data().toString(), QStringLiteral("10,00"));
         QCOMPARE(lines->index(0, 5).data().toString(), QStringLiteral("12 345,00"));
         QCOMPARE(w.DBGrid2->columnWidth(1), 250);
-        QCOMPARE(lines->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight, Qt::AlignRight);
+        QCOMPARE(lines->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>() &
+                     Qt::AlignRight,
+                 Qt::AlignRight);
 
         // cursor moves: the lines follow
         QTest::keyClick(w.DBGrid1, Qt::Key_Down);
@@ -152,8 +163,9 @@ private slots:
         QStringList menus;
         for (QAction *a : w.menuBar()->actions())
             menus << a->text();
-        QCOMPARE(menus, (QStringList{QStringLiteral("Hlavní nabídka"), QStringLiteral("Sestavy"), QStringLiteral("Centrum"),
-                                     QStringLiteral("Servis"), QStringLiteral("Konec")}));
+        QCOMPARE(menus,
+                 (QStringList{QStringLiteral("Hlavní nabídka"), QStringLiteral("Sestavy"),
+                              QStringLiteral("Centrum"), QStringLiteral("Servis"), QStringLiteral("Konec")}));
         QCOMPARE(w.Novydoklad1->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
         QCOMPARE(w.Opravitdoklad1->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
         QCOMPARE(w.Tiskdokladu1->shortcut(), QKeySequence(QStringLiteral("Ctrl+T")));
@@ -162,8 +174,9 @@ private slots:
         QCOMPARE(w.Kontrolanoveverze1->text(), QStringLiteral("Kontrola nové verze"));
         QVERIFY(w.N3->isSeparator());
         // windows that do not exist yet: present and disabled
-        for (QAction *a : {w.Novydoklad1, w.Opravitdoklad1, w.Tiskdokladu1, w.Sklad1, w.Prijemky1, w.Inventuraterminal1,
-                           w.Seznam1, w.Adresar1, w.Strediska1, w.Zakaznickekarty1, w.Dokumentace1, w.Kontrolanoveverze1})
+        for (QAction *a :
+             {w.Novydoklad1, w.Opravitdoklad1, w.Tiskdokladu1, w.Sklad1, w.Prijemky1, w.Inventuraterminal1,
+              w.Seznam1, w.Adresar1, w.Strediska1, w.Zakaznickekarty1, w.Dokumentace1, w.Kontrolanoveverze1})
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
         QVERIFY(w.Opravdu1->isEnabled());
         QVERIFY(w.Kontrolanoveverze1->isVisible());
@@ -197,7 +210,8 @@ private slots:
         QCOMPARE(w.N3->isVisible(), visible);
         QCOMPARE(checks, 0); // only "A" checks at start
         QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("prijem.ini"))) ||
-                !IniFile(dir.filePath(QStringLiteral("prijem.ini"))).contains(QStringLiteral("Dnes"), QStringLiteral("Datum")));
+                !IniFile(dir.filePath(QStringLiteral("prijem.ini")))
+                     .contains(QStringLiteral("Dnes"), QStringLiteral("Datum")));
     }
 
     void versionCheckOnceADay() {
@@ -245,9 +259,11 @@ private slots:
             QCOMPARE(shownNumbers(w), (QList<qint64>{2147770001, 2147770002, 2147770003, 2147770004}));
             w.close();
         }
-        QCOMPARE(IniFile(dir.filePath(QStringLiteral("prijem.ini"))).value(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")),
+        QCOMPARE(IniFile(dir.filePath(QStringLiteral("prijem.ini")))
+                     .value(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")),
                  QStringLiteral("2"));
-        QVERIFY(!IniFile(dir.filePath(QStringLiteral("prodej.ini"))).contains(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")));
+        QVERIFY(!IniFile(dir.filePath(QStringLiteral("prodej.ini")))
+                     .contains(QStringLiteral("TForm1"), QStringLiteral("suiComboBox1_ItemIndex")));
         TForm1 w(folder());
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -283,7 +299,8 @@ private slots:
         onModal([&](QWidget *dlg) {
             dialogTitle = dlg->windowTitle();
             linesHiddenWhileSearching = w.DBGrid2->model()->rowCount() == 0;
-            testdb::typeText(dlg->findChild<QLineEdit *>(QStringLiteral("EditHledat")), QStringLiteral("čočka"));
+            testdb::typeText(dlg->findChild<QLineEdit *>(QStringLiteral("EditHledat")),
+                             QStringLiteral("čočka"));
             QTest::keyClick(dlg->findChild<QLineEdit *>(QStringLiteral("EditHledat")), Qt::Key_Return);
         });
         clickTitle(w.DBGrid1, nameColumn);
@@ -292,8 +309,9 @@ private slots:
         QStringList names;
         for (int r = 0; r < w.DBGrid1->model()->rowCount(); ++r)
             names << w.DBGrid1->model()->index(r, nameColumn).data().toString();
-        QCOMPARE(names, (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Cibule"), QStringLiteral("Čočka a syn"),
-                                     QStringLiteral("Hrách s.r.o."), QStringLiteral("Žabka s.r.o.")}));
+        QCOMPARE(names, (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Cibule"),
+                                     QStringLiteral("Čočka a syn"), QStringLiteral("Hrách s.r.o."),
+                                     QStringLiteral("Žabka s.r.o.")}));
         // the search moved the cursor; the lines follow
         QCOMPARE(w.DBGrid1->currentIndex().row(), 2);
         QCOMPARE(w.journal().currentNumber().value(), 2147770003LL);
@@ -303,13 +321,15 @@ private slots:
         names.clear();
         for (int r = 0; r < w.DBGrid1->model()->rowCount(); ++r)
             names << w.DBGrid1->model()->index(r, nameColumn).data().toString();
-        QCOMPARE(names, (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Čočka a syn"), QStringLiteral("Žabka s.r.o.")}));
+        QCOMPARE(names, (QStringList{QStringLiteral("Bez IČO"), QStringLiteral("Čočka a syn"),
+                                     QStringLiteral("Žabka s.r.o.")}));
         QCOMPARE(w.DBGrid1->currentIndex().row(), 0);
         QCOMPARE(w.DBGrid2->model()->rowCount(), 0);
     }
 
     void centreSwitchAndCatalogueRule() {
-        TForm1 w(folder({QStringLiteral("centrum=A"), QStringLiteral("Stredisko=200"), QStringLiteral("hlavniStredisko=100")}));
+        TForm1 w(folder({QStringLiteral("centrum=A"), QStringLiteral("Stredisko=200"),
+                         QStringLiteral("hlavniStredisko=100")}));
         w.setOpener(TForm1::Opens::Seznam, [] {});
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -376,7 +396,8 @@ private slots:
         // posted (2012) and posted before 2011 (2005): refused
         for (qint64 n : {2147770001LL, 2147770002LL}) {
             messages.clear();
-            w.DBGrid1->setCurrentIndex(w.DBGrid1->model()->index(w.journal().headers().locate(col::CISLODOKLA, n), 0));
+            w.DBGrid1->setCurrentIndex(
+                w.DBGrid1->model()->index(w.journal().headers().locate(col::CISLODOKLA, n), 0));
             QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
             QCOMPARE(messages.size(), 1);
             QCOMPARE(messages[0].caption, QStringLiteral("Prodejna příjem"));
@@ -434,11 +455,13 @@ private slots:
         QTest::addColumn<QStringList>("ini");
         QTest::addColumn<QString>("text");
         const QString port = QStringLiteral("SQLport=%1").arg(testdb::settings().port);
-        QTest::newRow("nothing listens") << QStringList{QStringLiteral("IP=127.0.0.1"), QStringLiteral("SQLport=1")}
-                                         << QStringLiteral("Can't connect");
-        QTest::newRow("wrong password") << QStringList{QStringLiteral("IP=127.0.0.1"), port, QStringLiteral("User=root"),
-                                                       QStringLiteral("Password=spatne")}
-                                        << QStringLiteral("Access denied");
+        QTest::newRow("nothing listens")
+            << QStringList{QStringLiteral("IP=127.0.0.1"), QStringLiteral("SQLport=1")}
+            << QStringLiteral("Can't connect");
+        QTest::newRow("wrong password")
+            << QStringList{QStringLiteral("IP=127.0.0.1"), port, QStringLiteral("User=root"),
+                           QStringLiteral("Password=spatne")}
+            << QStringLiteral("Access denied");
     }
     void failedConnection() {
         QFETCH(QStringList, ini);

@@ -24,12 +24,19 @@ RecordModel *namesModel(QObject *parent) {
     RowSet rs;
     rs.fields = {QStringLiteral("NAZEV"), QStringLiteral("MNOZ")};
     rs.types = {QMetaType::QString, QMetaType::Double};
-    for (const auto &[n, q] : std::vector<std::pair<QString, double>>{
-             {QStringLiteral("Mléko"), 1}, {QStringLiteral("Chléb kmínový"), 2}, {QStringLiteral("Rohlík"), 3},
-             {QStringLiteral("Chléb"), 4}, {QStringLiteral("Máslo"), 1234.5}})
+    for (const auto &[n, q] : std::vector<std::pair<QString, double>>{{QStringLiteral("Mléko"), 1},
+                                                                      {QStringLiteral("Chléb kmínový"), 2},
+                                                                      {QStringLiteral("Rohlík"), 3},
+                                                                      {QStringLiteral("Chléb"), 4},
+                                                                      {QStringLiteral("Máslo"), 1234.5}})
         rs.rows.push_back({n, q});
     m->setColumns({{QStringLiteral("NAZEV"), QStringLiteral("Název")},
-                   {QStringLiteral("MNOZ"), QStringLiteral("Množství"), 60, Qt::AlignRight, {}, QStringLiteral("### ###.####")}});
+                   {QStringLiteral("MNOZ"),
+                    QStringLiteral("Množství"),
+                    60,
+                    Qt::AlignRight,
+                    {},
+                    QStringLiteral("### ###.####")}});
     m->setRowSet(rs);
     return m;
 }
@@ -64,7 +71,8 @@ private slots:
         QTest::newRow("money small") << 0.5 << money << QStringLiteral("0,50");
         QTest::newRow("money negative") << -12.0 << money << QStringLiteral("-12,00");
         QTest::newRow("negative rounding to zero") << -0.001 << money << QStringLiteral("0,00");
-        QTest::newRow("report pattern") << 1500.0 << QStringLiteral("### ###.00") << QStringLiteral("1 500,00");
+        QTest::newRow("report pattern")
+            << 1500.0 << QStringLiteral("### ###.00") << QStringLiteral("1 500,00");
     }
     void formatPattern() {
         QFETCH(double, value);
@@ -75,7 +83,8 @@ private slots:
 
     void dates() {
         QCOMPARE(displayValue(QDate(2014, 3, 7)), QStringLiteral("7.3.2014"));
-        QCOMPARE(displayValue(QDateTime(QDate(2012, 5, 3), QTime(8, 5, 9))), QStringLiteral("3.5.2012 8:05:09"));
+        QCOMPARE(displayValue(QDateTime(QDate(2012, 5, 3), QTime(8, 5, 9))),
+                 QStringLiteral("3.5.2012 8:05:09"));
         QCOMPARE(displayValue(QDateTime(QDate(2012, 5, 3), QTime(0, 0))), QStringLiteral("3.5.2012"));
         QCOMPARE(displayValue(QVariant()), QString());
     }
@@ -135,7 +144,8 @@ private slots:
     void busyWindow() {
         QWidget owner;
         owner.show();
-        const QString longText = QStringLiteral("Příjemka - načítám číselníky dodavatelů, zboží a EAN kódů všech středisek");
+        const QString longText =
+            QStringLiteral("Příjemka - načítám číselníky dodavatelů, zboží a EAN kódů všech středisek");
         QPointer<Tpracuji> window;
         {
             BusyScope busy(&owner, QStringLiteral("Příjemka - načítám číselníky"));
@@ -182,7 +192,9 @@ private slots:
             return 2;
         });
         Dotaz dotaz(QStringLiteral("Prodejna příjem"));
-        QCOMPARE(dotaz.ask(nullptr, QStringLiteral("Smazat řádek?"), {QStringLiteral("Ano"), QStringLiteral("Ne")}, MsgIcon::Question), 2);
+        QCOMPARE(dotaz.ask(nullptr, QStringLiteral("Smazat řádek?"),
+                           {QStringLiteral("Ano"), QStringLiteral("Ne")}, MsgIcon::Question),
+                 2);
         QCOMPARE(seen.caption, QStringLiteral("Prodejna příjem"));
         QCOMPARE(seen.text, QStringLiteral("Smazat řádek?"));
         QCOMPARE(seen.buttons, (QStringList{QStringLiteral("Ano"), QStringLiteral("Ne")}));
@@ -200,7 +212,10 @@ private slots:
             QCOMPARE(second->text(), QStringLiteral("Ne"));
             second->click();
         });
-        QCOMPARE(dotaz.ask(nullptr, QStringLiteral("Opravdu?"), {QStringLiteral("Ano"), QStringLiteral("Ne"), QStringLiteral("Zpět")}, MsgIcon::Warning), 2);
+        QCOMPARE(dotaz.ask(nullptr, QStringLiteral("Opravdu?"),
+                           {QStringLiteral("Ano"), QStringLiteral("Ne"), QStringLiteral("Zpět")},
+                           MsgIcon::Warning),
+                 2);
         QCOMPARE(caption, QStringLiteral("Prodejna příjem"));
     }
 
@@ -237,7 +252,8 @@ private slots:
             testdb::typeText(edit, QStringLiteral("chléb"));
             QTest::keyClick(edit, Qt::Key_Return);
         });
-        const int row = SearchDialog::run(*m, QStringLiteral("NAZEV"), 4, true, nullptr, [&](int r) { moves << r; });
+        const int row =
+            SearchDialog::run(*m, QStringLiteral("NAZEV"), 4, true, nullptr, [&](int r) { moves << r; });
         QCOMPARE(row, 1); // "Chléb kmínový" is the first that contains "chléb"
         QVERIFY(moves.contains(1));
 
@@ -250,11 +266,13 @@ private slots:
         QCOMPARE(SearchDialog::run(*m, QStringLiteral("NAZEV"), 0, true, nullptr), 3); // whole value
 
         onModal([](QWidget *dlg) {
-            QTest::keyClicks(dlg->findChild<QLineEdit *>(QStringLiteral("EditHledat")), QStringLiteral("1 234"));
+            QTest::keyClicks(dlg->findChild<QLineEdit *>(QStringLiteral("EditHledat")),
+                             QStringLiteral("1 234"));
             dlg->findChild<QPushButton *>(QStringLiteral("ButtonZrusit"))->click();
         });
         moves.clear();
-        QCOMPARE(SearchDialog::run(*m, QStringLiteral("MNOZ"), 2, true, nullptr, [&](int r) { moves << r; }), 2);
+        QCOMPARE(SearchDialog::run(*m, QStringLiteral("MNOZ"), 2, true, nullptr, [&](int r) { moves << r; }),
+                 2);
         // found as shown ("1 234,5"), then back where it stood on cancel
         QVERIFY(moves.size() >= 2);
         QCOMPARE(moves.at(moves.size() - 2), 4);
@@ -266,7 +284,8 @@ private slots:
             dlg->findChild<QPushButton *>(QStringLiteral("ButtonDalsi"))->click();
             QTest::keyClick(edit, Qt::Key_Return);
         });
-        QCOMPARE(SearchDialog::run(*m, QStringLiteral("NAZEV"), 0, true, nullptr), 1); // next match after Mléko
+        QCOMPARE(SearchDialog::run(*m, QStringLiteral("NAZEV"), 0, true, nullptr),
+                 1); // next match after Mléko
     }
 
     void accessibilityIds() {
