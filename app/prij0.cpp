@@ -123,7 +123,7 @@ void TForm1::createLayout() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
 
-    auto *splitter = new QSplitter(Qt::Vertical, central);
+    auto *splitter = m_splitter = new QSplitter(Qt::Vertical, central);
     splitter->setObjectName(QStringLiteral("LMDSplitPanel1"));
     DBGrid1 = new QTableView(splitter);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
@@ -143,7 +143,6 @@ void TForm1::createLayout() {
     splitter->addWidget(linesPanel);
     splitter->setStretchFactor(0, 28);
     splitter->setStretchFactor(1, 72);
-    splitter->setSizes({28, 72});
     layout->addWidget(splitter, 1);
 
     // status panel: year, centre, the two filter groups
@@ -263,6 +262,9 @@ void TForm1::showEvent(QShowEvent *event) {
     QMainWindow::showEvent(event);
     if (!m_started) {
         m_started = true;
+        // the journal takes 28 % of the height, the lines the rest
+        const int h = m_splitter->height();
+        m_splitter->setSizes({h * 28 / 100, h - h * 28 / 100});
         FormShow();
     }
 }

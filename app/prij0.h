@@ -111,6 +111,7 @@ private:
     bool guard(const std::function<void()> &handler);
 
     QString m_programFolder;
+    QSplitter *m_splitter = nullptr;
     Db m_db;
     Journal m_journal;
     FormState m_formState;

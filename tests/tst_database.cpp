@@ -1,5 +1,7 @@
 #include "common/database.h"
 #include "common/sqltext.h"
+#include "platform/guard.h"
+#include "platform/messagebox.h"
 #include "testdb.h"
 
 #include <QFile>
@@ -176,6 +178,27 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DbError, lost.exec(QStringLiteral("select 1")));
     }
 
+    void guardRollsBackAnOpenTransaction() {
+        QStringList shown;
+        Messages::setResponder([&](const MessageRequest &r) {
+            shown << r.text;
+            return 1;
+        });
+        bool rest = false;
+        QVERIFY(!guarded(nullptr, &db, [&] {
+            db.exec(QStringLiteral("START TRANSACTION"));
+            db.exec(QStringLiteral("insert into prijem (CISLODOKLA, STREDISKO) values (11, '777')"));
+            db.exec(QStringLiteral("insert into prijem (CISLODOKLA, STREDISKO) values (11, '777')")); // duplicate
+            rest = true;
+        }));
+        Messages::setResponder({});
+        QVERIFY(!rest);
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].contains(QStringLiteral("Duplicate entry")), qPrintable(shown[0]));
+        QVERIFY(!db.inTransaction());
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from prijem")).toInt(), 0);
+    }
+
     void statementLog() {
         QTemporaryDir dir;
         const QString log = dir.filePath(QStringLiteral("sql.log"));
@@ -233,5 +256,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestDatabase)
+QTEST_MAIN(TestDatabase)
 #include "tst_database.moc"

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSplitter>
 #include <QTableView>
 #include <QtTest>
 
@@ -106,6 +107,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QVERIFY(messages.isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Příjem"));
+        const QList<int> panes = w.findChild<QSplitter *>()->sizes();
+        QVERIFY2(qAbs(panes[0] * 100 / (panes[0] + panes[1]) - 28) <= 1, qPrintable(QString::number(panes[0])));
+        QVERIFY(w.DBGrid1->hasFocus());
         QCOMPARE(w.CisloPC, QStringLiteral("07"));
         QCOMPARE(w.typprijemky, qint16(1));
         QCOMPARE(w.LabelStredisko->text(), QStringLiteral("777"));
