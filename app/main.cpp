@@ -1,4 +1,5 @@
 #include "app/prij0.h"
+#include "app/receiptprint.h"
 #include "common/helpers.h"
 #include "platform/a11y.h"
 
@@ -7,7 +8,21 @@
 #include <QFontDatabase>
 
 int main(int argc, char *argv[]) {
+    bool command = false;
+    for (int i = 1; i < argc; ++i)
+        command = command || qstrcmp(argv[i], "--print-receipt") == 0;
+    // commands for automation run without windows; without a display, on the offscreen platform
+    if (command && qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (command) // only the command's own messages reach stderr
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
+            if (type == QtFatalMsg || type == QtCriticalMsg)
+                fprintf(stderr, "%s\n", qPrintable(msg));
+        });
     QApplication app(argc, argv);
+    if (command)
+        return printReceiptCommand(QApplication::arguments());
     QApplication::setApplicationName(QStringLiteral("prijem"));
     QApplication::setApplicationDisplayName(QStringLiteral("Příjem"));
     QApplication::setOrganizationName(QStringLiteral("prodejna"));

@@ -1,6 +1,9 @@
 #include "app/prij0.h"
 
+#include "app/receiptprint.h"
+
 #include "common/helpers.h"
+#include "common/vocabulary.h"
 #include "masterdata/stredi.h"
 #include "platform/gridview.h"
 #include "platform/guard.h"
@@ -99,7 +102,7 @@ void TForm1::createMenu() {
     konec->setObjectName(QStringLiteral("Konec1"));
     Opravdu1 = action(konec, QStringLiteral("Opravdu1"), QStringLiteral("Opravdu"));
 
-    m_items = {{Opens::Tisk, Tiskdokladu1},        {Opens::Sklad, Sklad1},
+    m_items = {{Opens::Sklad, Sklad1},
                {Opens::Prijemky, Prijemky1},       {Opens::Inventura, Inventuraterminal1},
                {Opens::Seznam, Seznam1},           {Opens::Adresar, Adresar1},
                {Opens::Strediska, Strediska1},     {Opens::Zakarty, Zakaznickekarty1},
@@ -111,6 +114,7 @@ void TForm1::createMenu() {
     }
     connect(Novydoklad1, &QAction::triggered, this, [this] { guard([this] { Novydoklad1Click(); }); });
     connect(Opravitdoklad1, &QAction::triggered, this, [this] { guard([this] { Opravitdoklad1Click(); }); });
+    connect(Tiskdokladu1, &QAction::triggered, this, [this] { guard([this] { Tiskdokladu1Click(); }); });
     connect(Stredisko1, &QAction::triggered, this, [this] { guard([this] { Stredisko1Click(); }); });
     connect(Opravdu1, &QAction::triggered, this, &QWidget::close);
     Centrum1->menuAction()->setEnabled(false);
@@ -394,6 +398,11 @@ void TForm1::Novydoklad1Click() {
     m_editor->documentNumber = 0;
     m_editor->showModal();
     afterEditor(m_editor->documentNumber);
+}
+
+void TForm1::Tiskdokladu1Click() {
+    const QVariant number = m_journal.headers().value(m_journal.current(), col::CISLODOKLA);
+    printReceipt(this, m_db, m_report, m_programFolder, typprijemky, number.isNull() ? QString() : number.toString());
 }
 
 void TForm1::Opravitdoklad1Click() {

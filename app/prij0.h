@@ -7,6 +7,7 @@
 #include "common/database.h"
 #include "platform/formstate.h"
 #include "platform/messagebox.h"
+#include "platform/report/engine.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -59,6 +60,7 @@ public:
     QString hlavniStredisko;
     Db &connection() { return m_db; }
     Journal &journal() { return m_journal; }
+    rpt::Report &report() { return m_report; }
     const QString &programFolder() const { return m_programFolder; }
     bool centreSwitchEnabled() const;
     Dotaz dotaz{QStringLiteral("Prodejna příjem")};
@@ -72,6 +74,7 @@ public:
 
     // Handlers, each entered through the error guard.
     void Novydoklad1Click();
+    void Tiskdokladu1Click();
     void Opravitdoklad1Click();
     void DBGrid1TitleClick(int column);
     void Stredisko1Click();
@@ -115,6 +118,7 @@ private:
     Db m_db;
     Journal m_journal;
     FormState m_formState;
+    rpt::Report m_report;
     ReceiptEditorContract *m_editor = nullptr;
     std::map<Opens, std::function<void()>> m_openers;
     std::map<Opens, QAction *> m_items;

@@ -18,6 +18,7 @@ RowSet RowSet::fromQuery(QSqlQuery &q) {
     const int n = rec.count();
     for (int i = 0; i < n; ++i) {
         rs.fields << rec.fieldName(i);
+        rs.tables << rec.field(i).tableName();
         rs.types.push_back(rec.field(i).metaType().id());
     }
     if (q.size() > 0) rs.rows.reserve(size_t(q.size()));
@@ -34,6 +35,19 @@ RowSet RowSet::fromQuery(QSqlQuery &q) {
 int RowSet::fieldIndex(const QString &name) const {
     for (int i = 0; i < fields.size(); ++i)
         if (fields.at(i).compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int RowSet::qualifiedFieldIndex(const QString &name) const {
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return fieldIndex(name);
+    const QString table = name.left(dot);
+    const QString field = name.mid(dot + 1);
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields.at(i).compare(field, Qt::CaseInsensitive) == 0 &&
+            tables.value(i).compare(table, Qt::CaseInsensitive) == 0)
+            return i;
     return -1;
 }
 

@@ -11,11 +11,14 @@ class QSqlQuery;
 
 struct RowSet {
     QStringList fields;
+    QStringList tables;     // table of each field where the server names one (joins)
     std::vector<int> types; // QMetaType ids
     std::vector<std::vector<QVariant>> rows;
 
     static RowSet fromQuery(QSqlQuery &q);
     int fieldIndex(const QString &name) const; // without regard to case; -1 when absent
+    // "table.FIELD" picks the field of that table, a plain name the first field of that name.
+    int qualifiedFieldIndex(const QString &name) const;
     int rowCount() const { return int(rows.size()); }
     QVariant value(int row, const QString &field) const;
 };
