@@ -6,7 +6,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libqt6sql6-mysql libgl-dev
     libzint-dev
     mariadb-server-core mariadb-client-core
-    xvfb xauth poppler-utils
+    xvfb xauth poppler-utils zbar-tools
     fonts-dejavu-core fonts-liberation2
 )
 missing=()

@@ -352,7 +352,8 @@ private:
                 text += QTime::currentTime().toString(QStringLiteral("H:mm"));
                 break;
             case SegKind::Aggregate:
-                text += formatValue(aggregate(s, ctx.scope), format);
+                // a count is a count, whatever the text's number pattern
+                text += s.agg == Agg::Count ? aggregate(s, ctx.scope).toString() : formatValue(aggregate(s, ctx.scope), format);
                 break;
             }
         }
