@@ -54,7 +54,7 @@ public:
     int previewPages() const { return m_prepared.pageCount(); }
     bool isModified() const { return m_modified; }
 
-protected:
+    // Closes the editor; asks whether to save unsaved changes.
     void reject() override;
 
 private:

@@ -28,6 +28,7 @@ public:
     ~ReportPreview() override;
 
     QPrintPreviewWidget *view() const { return m_view; }
+    const PreparedReport &prepared() const { return m_report; }
     int currentPage() const; // from 1
     void goToPage(int page);
     // Finds text from the page after the current one, wrapping around; false when not found.
