@@ -175,7 +175,8 @@ private slots:
         watch.action = [&](QWidget *m) {
             auto *preview = qobject_cast<rpt::ReportPreview *>(m);
             QVERIFY(preview);
-            maximised = preview->windowState() & Qt::WindowMaximized;
+            QTRY_VERIFY_WITH_TIMEOUT(preview->isMaximized(), 3000);
+            maximised = true;
             pageText = preview->prepared().pageTexts(0);
             QVERIFY(preview->findText(QStringLiteral("o'brien")));
             preview->findChild<QAction *>(QStringLiteral("ActionPdf"))->trigger();
