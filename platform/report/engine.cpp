@@ -584,6 +584,7 @@ void renderPage(QPainter &painter, const PreparedReport &report, int page, const
     // fonts are sized for the device; if the page is shown smaller or larger, scale them too
     const double deviceDpmm = painter.device()->logicalDpiY() / 25.4;
     const double fontScale = ky / deviceDpmm;
+    std::vector<std::optional<QFont>> fonts(report.styles.size()); // one font per template object
     painter.save();
     for (const Item &item : report.pages[size_t(page)]) {
         const Obj &s = report.styles[size_t(item.style)];
@@ -605,9 +606,12 @@ void renderPage(QPainter &painter, const PreparedReport &report, int page, const
             }
             if (item.text.isEmpty())
                 break;
-            QFont f = objectFont(s);
-            f.setPointSizeF(f.pointSizeF() * fontScale);
-            painter.setFont(f);
+            std::optional<QFont> &f = fonts[size_t(item.style)];
+            if (!f) {
+                f = objectFont(s);
+                f->setPointSizeF(f->pointSizeF() * fontScale);
+            }
+            painter.setFont(*f);
             painter.setPen(s.color);
             const QRectF inner = r.adjusted(kPaddingMm * kx, 0, -kPaddingMm * kx, 0);
             int flags = int(s.align);
