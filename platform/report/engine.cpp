@@ -133,6 +133,8 @@ public:
         if (rowCount > 0)
             for (size_t g = t.groups.size(); g-- > 0;)
                 printFooter(g, groupStart[g], rowCount);
+        // the last page's column footer follows the data directly, before the summary
+        endOfData();
         if (t.summary)
             printBand(*t.summary, Ctx{lastRow, Scope{nullptr, 0, rowCount}, 0});
         endPage();
@@ -469,9 +471,15 @@ private:
         contentTop = y;
     }
 
+    void endOfData() {
+        if (t.columnFooter)
+            place(*t.columnFooter, Ctx{lastRow, Scope{&pageRows}, page()});
+        dataFinished = true;
+    }
+
     void endPage() {
         const Ctx ctx{lastRow, Scope{&pageRows}, page()};
-        if (t.columnFooter)
+        if (t.columnFooter && !dataFinished)
             place(*t.columnFooter, ctx);
         if (t.pageFooter) {
             y = pageBottom() - t.pageFooter->height;
@@ -519,6 +527,7 @@ private:
     std::vector<std::vector<char>> groupCached;
     std::vector<int> pageRows;
     int lastRow = -1;
+    bool dataFinished = false;
     double y = 0;
     double contentTop = 0;
 };
