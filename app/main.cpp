@@ -17,12 +17,10 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (command) // only the command's own messages reach stderr
         qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &msg) {
-            if (type == QtFatalMsg || type == QtCriticalMsg)
-                fprintf(stderr, "%s\n", qPrintable(msg));
+            if (type == QtFatalMsg || type == QtCriticalMsg) fprintf(stderr, "%s\n", qPrintable(msg));
         });
     QApplication app(argc, argv);
-    if (command)
-        return printReceiptCommand(QApplication::arguments());
+    if (command) return printReceiptCommand(QApplication::arguments());
     QApplication::setApplicationName(QStringLiteral("prijem"));
     QApplication::setApplicationDisplayName(QStringLiteral("Příjem"));
     QApplication::setOrganizationName(QStringLiteral("prodejna"));

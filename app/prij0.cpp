@@ -103,10 +103,14 @@ void TForm1::createMenu() {
     Opravdu1 = action(konec, QStringLiteral("Opravdu1"), QStringLiteral("Opravdu"));
 
     m_items = {{Opens::Sklad, Sklad1},
-               {Opens::Prijemky, Prijemky1},       {Opens::Inventura, Inventuraterminal1},
-               {Opens::Seznam, Seznam1},           {Opens::Adresar, Adresar1},
-               {Opens::Strediska, Strediska1},     {Opens::Zakarty, Zakaznickekarty1},
-               {Opens::Dokumentace, Dokumentace1}, {Opens::Verze, Kontrolanoveverze1}};
+               {Opens::Prijemky, Prijemky1},
+               {Opens::Inventura, Inventuraterminal1},
+               {Opens::Seznam, Seznam1},
+               {Opens::Adresar, Adresar1},
+               {Opens::Strediska, Strediska1},
+               {Opens::Zakarty, Zakaznickekarty1},
+               {Opens::Dokumentace, Dokumentace1},
+               {Opens::Verze, Kontrolanoveverze1}};
     for (const auto &[item, a] : m_items) {
         connect(a, &QAction::triggered, this, [this, item = item] {
             if (auto it = m_openers.find(item); it != m_openers.end()) guard(it->second);
@@ -402,7 +406,8 @@ void TForm1::Novydoklad1Click() {
 
 void TForm1::Tiskdokladu1Click() {
     const QVariant number = m_journal.headers().value(m_journal.current(), col::CISLODOKLA);
-    printReceipt(this, m_db, m_report, m_programFolder, typprijemky, number.isNull() ? QString() : number.toString());
+    printReceipt(this, m_db, m_report, m_programFolder, typprijemky,
+                 number.isNull() ? QString() : number.toString());
 }
 
 void TForm1::Opravitdoklad1Click() {

@@ -21,8 +21,8 @@ QString receiptTemplate(qint16 typprijemky) {
     return typprijemky == 1 ? QStringLiteral("\\fr3\\pri11.fr3") : QStringLiteral("\\fr3\\pri1.fr3");
 }
 
-void printReceipt(QWidget *parent, Db &db, rpt::Report &report, const QString &programFolder, qint16 typprijemky,
-                  const QString &number) {
+void printReceipt(QWidget *parent, Db &db, rpt::Report &report, const QString &programFolder,
+                  qint16 typprijemky, const QString &number) {
     const RowSet rows = db.select(receiptPrintStatement(number));
     rpt::OutputRequest request;
     request.templatePath = PathInFolder(programFolder, receiptTemplate(typprijemky));
@@ -38,7 +38,8 @@ int printReceiptCommand(const QStringList &arguments) {
     const qsizetype pdfAt = arguments.indexOf(QStringLiteral("--pdf"));
     const QString number = arguments.value(at + 1);
     const QString pdf = pdfAt >= 0 ? arguments.value(pdfAt + 1) : QString();
-    if (number.isEmpty() || number.startsWith(QLatin1String("--")) || pdf.isEmpty() || pdf.startsWith(QLatin1String("--"))) {
+    if (number.isEmpty() || number.startsWith(QLatin1String("--")) || pdf.isEmpty() ||
+        pdf.startsWith(QLatin1String("--"))) {
         err << "Použití: prijem --print-receipt ČÍSLO_DOKLADU --pdf SOUBOR.pdf\n";
         return 2;
     }

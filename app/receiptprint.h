@@ -16,8 +16,8 @@ class Report;
 
 // "Tisk dokladu": the print query for the receipt number (empty on an empty journal), then the
 // report output with the chosen template; the PDF button writes prijem.pdf.
-void printReceipt(QWidget *parent, Db &db, rpt::Report &report, const QString &programFolder, qint16 typprijemky,
-                  const QString &number);
+void printReceipt(QWidget *parent, Db &db, rpt::Report &report, const QString &programFolder,
+                  qint16 typprijemky, const QString &number);
 
 // prijem --print-receipt NUMBER --pdf FILE: returns the process exit code; messages go to stderr.
 int printReceiptCommand(const QStringList &arguments);

@@ -11,21 +11,22 @@
 using namespace rpt;
 
 int main(int argc, char **argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const int n = argc > 1 ? atoi(argv[1]) : 10000;
 
     RowSet rows;
-    rows.fields = {QStringLiteral("SKUPINA"), QStringLiteral("JKPOV"), QStringLiteral("NAZEV"), QStringLiteral("MNOZ"),
-                   QStringLiteral("NC"), QStringLiteral("CENAR"), QStringLiteral("DATUM")};
+    rows.fields = {QStringLiteral("SKUPINA"), QStringLiteral("JKPOV"), QStringLiteral("NAZEV"),
+                   QStringLiteral("MNOZ"),    QStringLiteral("NC"),    QStringLiteral("CENAR"),
+                   QStringLiteral("DATUM")};
     rows.tables = QStringList(7, QStringLiteral("prirad"));
     rows.types = {QMetaType::QString, QMetaType::QString, QMetaType::QString, QMetaType::Double,
                   QMetaType::Double,  QMetaType::Double,  QMetaType::QDate};
     for (int i = 0; i < n; ++i) {
         const double q = 1 + i % 17, nc = 10.5 + i % 101;
         rows.rows.push_back({QStringLiteral("Skupina %1").arg(i / 250), QStringLiteral("%1").arg(10000 + i),
-                             QStringLiteral("Zboží č. %1 – žluťoučký kůň").arg(i), q, nc, q * nc, QDate(2014, 1, 1).addDays(i % 365)});
+                             QStringLiteral("Zboží č. %1 – žluťoučký kůň").arg(i), q, nc, q * nc,
+                             QDate(2014, 1, 1).addDays(i % 365)});
     }
     const QByteArray xml = R"(<report>
   <page width="210" height="297" left="10" top="10" right="10" bottom="10"/>
@@ -66,7 +67,8 @@ int main(int argc, char **argv) {
     const qint64 totalMs = t.elapsed();
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    printf("report of %d rows, %d pages: layout %lld ms, layout + PDF %lld ms (target <= 1000), peak memory %.1f MB (target <= 60)\n",
+    printf("report of %d rows, %d pages: layout %lld ms, layout + PDF %lld ms (target <= 1000), peak memory "
+           "%.1f MB (target <= 60)\n",
            n, prepared.pageCount(), prepareMs, totalMs, usage.ru_maxrss / 1024.0);
     return 0;
 }

@@ -40,8 +40,7 @@ int RowSet::fieldIndex(const QString &name) const {
 
 int RowSet::qualifiedFieldIndex(const QString &name) const {
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot < 0)
-        return fieldIndex(name);
+    if (dot < 0) return fieldIndex(name);
     const QString table = name.left(dot);
     const QString field = name.mid(dot + 1);
     for (int i = 0; i < fields.size(); ++i)

@@ -188,7 +188,8 @@ private slots:
         QVERIFY(!guarded(nullptr, &db, [&] {
             db.exec(QStringLiteral("START TRANSACTION"));
             db.exec(QStringLiteral("insert into prijem (CISLODOKLA, STREDISKO) values (11, '777')"));
-            db.exec(QStringLiteral("insert into prijem (CISLODOKLA, STREDISKO) values (11, '777')")); // duplicate
+            db.exec(
+                QStringLiteral("insert into prijem (CISLODOKLA, STREDISKO) values (11, '777')")); // duplicate
             rest = true;
         }));
         Messages::setResponder({});

@@ -108,7 +108,8 @@ private slots:
         QVERIFY(messages.isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Příjem"));
         const QList<int> panes = w.findChild<QSplitter *>()->sizes();
-        QVERIFY2(qAbs(panes[0] * 100 / (panes[0] + panes[1]) - 28) <= 1, qPrintable(QString::number(panes[0])));
+        QVERIFY2(qAbs(panes[0] * 100 / (panes[0] + panes[1]) - 28) <= 1,
+                 qPrintable(QString::number(panes[0])));
         QVERIFY(w.DBGrid1->hasFocus());
         QCOMPARE(w.CisloPC, QStringLiteral("07"));
         QCOMPARE(w.typprijemky, qint16(1));
@@ -180,8 +181,8 @@ private slots:
         QVERIFY(w.Tiskdokladu1->isEnabled());
         // windows that do not exist yet: present and disabled
         for (QAction *a :
-             {w.Novydoklad1, w.Opravitdoklad1, w.Sklad1, w.Prijemky1, w.Inventuraterminal1,
-              w.Seznam1, w.Adresar1, w.Strediska1, w.Zakaznickekarty1, w.Dokumentace1, w.Kontrolanoveverze1})
+             {w.Novydoklad1, w.Opravitdoklad1, w.Sklad1, w.Prijemky1, w.Inventuraterminal1, w.Seznam1,
+              w.Adresar1, w.Strediska1, w.Zakaznickekarty1, w.Dokumentace1, w.Kontrolanoveverze1})
             QVERIFY2(!a->isEnabled(), qPrintable(a->text()));
         QVERIFY(w.Opravdu1->isEnabled());
         QVERIFY(w.Kontrolanoveverze1->isVisible());

@@ -9,10 +9,10 @@
 #include "testdb.h"
 
 #include <QDir>
-#include <QPushButton>
-#include <QTableView>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QTableView>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -28,8 +28,7 @@ public:
         m_timer.setInterval(20);
         connect(&m_timer, &QTimer::timeout, this, [this] {
             QWidget *w = QApplication::activeModalWidget();
-            if (!w || w == m_last)
-                return;
+            if (!w || w == m_last) return;
             m_last = w;
             seen << w->objectName();
             if (action)
@@ -57,7 +56,8 @@ void copyTemplates(const QString &folder) {
     for (const QString &f : {QStringLiteral("pri1.fr3"), QStringLiteral("pri11.fr3")}) {
         QFile::remove(folder + QStringLiteral("fr3/") + f);
         QFile::copy(QStringLiteral(PRIJEM_SOURCE_DIR "/fr3/") + f, folder + QStringLiteral("fr3/") + f);
-        QFile(folder + QStringLiteral("fr3/") + f).setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        QFile(folder + QStringLiteral("fr3/") + f)
+            .setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 }
 
@@ -79,8 +79,7 @@ class TestReceiptPrint : public QObject {
         folder = testdb::makeProgramFolder(dir, testdb::serverIni() + extra);
         auto w = std::make_unique<TForm1>(folder);
         w->show();
-        if (!QTest::qWaitForWindowExposed(w.get()))
-            qFatal("window not shown");
+        if (!QTest::qWaitForWindowExposed(w.get())) qFatal("window not shown");
         return w;
     }
 
@@ -106,12 +105,14 @@ private slots:
         rpt::overrideDesignerSwitch(false);
         testdb::clean(db);
         copyTemplates(dir.path() + QLatin1Char('/'));
-        db.exec(QStringLiteral("insert into strediska (id, STREDISKO, ICO, FIRMA, ADR2) values (0, '777', '27345611', "
-                               "'Prodejna Pod Lípou s.r.o.', 'Náměstí Míru 12')"));
-        db.exec(QStringLiteral("insert into seznam (id, STREDISKO, JKPOV, NAZEV, PCSD) values (0, '777', 'A1', 'Mléko', 21.5), "
-                               "(0, '101', 'A2', 'Jinde', 99)"));
-        testdb::insertReceipt(db, {2267770001, QStringLiteral("777"), QDate(2026, 12, 1), QStringLiteral("12345678"),
-                                   QStringLiteral("Pekárna O'Brien s.r.o.")});
+        db.exec(QStringLiteral(
+            "insert into strediska (id, STREDISKO, ICO, FIRMA, ADR2) values (0, '777', '27345611', "
+            "'Prodejna Pod Lípou s.r.o.', 'Náměstí Míru 12')"));
+        db.exec(QStringLiteral(
+            "insert into seznam (id, STREDISKO, JKPOV, NAZEV, PCSD) values (0, '777', 'A1', 'Mléko', 21.5), "
+            "(0, '101', 'A2', 'Jinde', 99)"));
+        testdb::insertReceipt(db, {2267770001, QStringLiteral("777"), QDate(2026, 12, 1),
+                                   QStringLiteral("12345678"), QStringLiteral("Pekárna O'Brien s.r.o.")});
         testdb::insertLine(db, 2267770001, QStringLiteral("A1"), 1234.5, 10);
         testdb::insertLine(db, 2267770001, QStringLiteral("A2"), 2, 3.25); // not in this centre's catalogue
         testdb::insertReceipt(db, {2267770002, QStringLiteral("777"), QDate(2026, 12, 2)});
@@ -125,19 +126,22 @@ private slots:
         const int firm = lines.qualifiedFieldIndex(QStringLiteral("strediska.ICO"));
         QVERIFY(firm >= 0);
         QCOMPARE(lines.rows[0][size_t(firm)].toString(), QStringLiteral("27345611"));
-        QCOMPARE(lines.value(0, QStringLiteral("ICO")).toString(), QStringLiteral("12345678")); // the first: prijem
-        QVERIFY(lines.qualifiedFieldIndex(QStringLiteral("prirad.CISLODOKLA")) > lines.fieldIndex(QStringLiteral("CISLODOKLA")));
+        QCOMPARE(lines.value(0, QStringLiteral("ICO")).toString(),
+                 QStringLiteral("12345678")); // the first: prijem
+        QVERIFY(lines.qualifiedFieldIndex(QStringLiteral("prirad.CISLODOKLA")) >
+                lines.fieldIndex(QStringLiteral("CISLODOKLA")));
 
         const RowSet empty = db.select(receiptPrintStatement(QStringLiteral("2267770002")));
         QCOMPARE(empty.rowCount(), 1); // the header prints with an empty table
         QVERIFY(empty.value(0, QStringLiteral("JKPOV")).isNull());
         QCOMPARE(db.select(receiptPrintStatement(QString())).rowCount(), 0);
-        QCOMPARE(receiptPrintStatement(QStringLiteral("1")).text(),
-                 QStringLiteral("select prijem.*,prirad.*,strediska.*,seznam.pcsd from prijem\n LEFT JOIN prirad\n"
-                                " ON (prijem.cislodokla=prirad.cislodokla)\n LEFT JOIN strediska\n"
-                                " ON (prijem.stredisko=strediska.stredisko)\n LEFT JOIN seznam\n"
-                                " ON (prirad.stredisko=seznam.stredisko and prirad.jkpov=seznam.jkpov)\n"
-                                " where prijem.CISLODOKLA = '1'"));
+        QCOMPARE(
+            receiptPrintStatement(QStringLiteral("1")).text(),
+            QStringLiteral("select prijem.*,prirad.*,strediska.*,seznam.pcsd from prijem\n LEFT JOIN prirad\n"
+                           " ON (prijem.cislodokla=prirad.cislodokla)\n LEFT JOIN strediska\n"
+                           " ON (prijem.stredisko=strediska.stredisko)\n LEFT JOIN seznam\n"
+                           " ON (prirad.stredisko=seznam.stredisko and prirad.jkpov=seznam.jkpov)\n"
+                           " where prijem.CISLODOKLA = '1'"));
     }
 
     void templateByType_data() {
@@ -156,12 +160,18 @@ private slots:
     void previewAndPdf_data() {
         QTest::addColumn<int>("typ");
         QTest::addColumn<QStringList>("words");
-        QTest::newRow("pri1") << 0 << QStringList{QStringLiteral("PRODEJNA"), QStringLiteral("Příjemka"), QStringLiteral("2267770001"),
-                                                   QStringLiteral("Pekárna O'Brien s.r.o."), QStringLiteral("1 234,5"),
-                                                   QStringLiteral("12 345,00"), QStringLiteral("12 351,50"), QStringLiteral("součet")};
-        QTest::newRow("pri11") << 1 << QStringList{QStringLiteral("Prodejna Pod Lípou s.r.o."), QStringLiteral("IČO: 27345611"),
-                                                    QStringLiteral("21,50"), QStringLiteral("Celkem za doklad"), QStringLiteral("12 351,50"),
-                                                    QStringLiteral("Strana 1 z 1")};
+        QTest::newRow("pri1") << 0
+                              << QStringList{
+                                     QStringLiteral("PRODEJNA"),   QStringLiteral("Příjemka"),
+                                     QStringLiteral("2267770001"), QStringLiteral("Pekárna O'Brien s.r.o."),
+                                     QStringLiteral("1 234,5"),    QStringLiteral("12 345,00"),
+                                     QStringLiteral("12 351,50"),  QStringLiteral("součet")};
+        QTest::newRow("pri11") << 1 << QStringList{QStringLiteral("Prodejna Pod Lípou s.r.o."),
+                                                   QStringLiteral("IČO: 27345611"),
+                                                   QStringLiteral("21,50"),
+                                                   QStringLiteral("Celkem za doklad"),
+                                                   QStringLiteral("12 351,50"),
+                                                   QStringLiteral("Strana 1 z 1")};
     }
     void previewAndPdf() {
         QFETCH(int, typ);
@@ -186,7 +196,8 @@ private slots:
         QCOMPARE(watch.seen, QStringList{QStringLiteral("frxPreview")});
         QVERIFY(maximised);
         QVERIFY(messages.isEmpty());
-        QVERIFY(pageText.contains(QStringLiteral("2267770001")) || pageText.join(QLatin1Char(' ')).contains(QStringLiteral("2267770001")));
+        QVERIFY(pageText.contains(QStringLiteral("2267770001")) ||
+                pageText.join(QLatin1Char(' ')).contains(QStringLiteral("2267770001")));
         const QString pdf = dir.filePath(QStringLiteral("prijem.pdf")); // written to the working directory
         QVERIFY(QFile::exists(pdf));
         const QString text = pdfText(pdf);
@@ -222,9 +233,11 @@ private slots:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("expected"); // empty: no message, an empty preview
         QTest::newRow("missing") << QByteArray() << QString();
-        QTest::newRow("malformed") << QByteArray("<report><data height=\"5\"><text>[JKPOV]</data>") << QStringLiteral("řádek 1");
-        QTest::newRow("unknown column") << QByteArray("<report><data height=\"5\"><text>[frxDBDataset1.\"CENA\"]</text></data></report>")
-                                        << QStringLiteral("„CENA“");
+        QTest::newRow("malformed") << QByteArray("<report><data height=\"5\"><text>[JKPOV]</data>")
+                                   << QStringLiteral("řádek 1");
+        QTest::newRow("unknown column")
+            << QByteArray("<report><data height=\"5\"><text>[frxDBDataset1.\"CENA\"]</text></data></report>")
+            << QStringLiteral("„CENA“");
     }
     void badTemplates() {
         QFETCH(QByteArray, content);
@@ -232,8 +245,7 @@ private slots:
         auto w = window();
         const QString path = dir.filePath(QStringLiteral("fr3/pri1.fr3"));
         QFile::remove(path);
-        if (!content.isEmpty())
-            writeFile(path, content);
+        if (!content.isEmpty()) writeFile(path, content);
         selectReceipt(*w, 2267770001);
         ModalWatcher watch;
         QStringList texts{QStringLiteral("not shown")};
@@ -281,7 +293,9 @@ private slots:
         w->Tiskdokladu1->trigger();
         QCOMPARE(watch.seen, QStringList{QStringLiteral("frxDesigner")});
         QCOMPARE(treeBands, 5); // page, title, page header, data, column footer
-        QVERIFY(rpt::loadTemplate(dir.filePath(QStringLiteral("fr3/pri1.fr3"))).columnFooter->objects.back().text.startsWith(QStringLiteral("Převzal")));
+        QVERIFY(rpt::loadTemplate(dir.filePath(QStringLiteral("fr3/pri1.fr3")))
+                    .columnFooter->objects.back()
+                    .text.startsWith(QStringLiteral("Převzal")));
 
         rpt::overrideDesignerSwitch(false);
         QStringList texts;
@@ -290,7 +304,8 @@ private slots:
             m->close();
         };
         w->Tiskdokladu1->trigger();
-        QVERIFY2(texts.contains(QStringLiteral("Převzal: Pekárna O'Brien s.r.o.")), qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY2(texts.contains(QStringLiteral("Převzal: Pekárna O'Brien s.r.o.")),
+                 qPrintable(texts.join(QLatin1Char('|'))));
         QVERIFY(messages.isEmpty());
     }
 
@@ -314,7 +329,8 @@ private slots:
         QCOMPARE(d.templ().data->objects.size(), size_t(1));
         QVERIFY(!d.applyXml(QStringLiteral("<report><nic/></report>")));
         QVERIFY(d.lastError().contains(QStringLiteral("nic")));
-        QVERIFY(d.applyXml(QStringLiteral("<report><data height=\"7\"><text>[JKPOV]</text></data></report>")));
+        QVERIFY(
+            d.applyXml(QStringLiteral("<report><data height=\"7\"><text>[JKPOV]</text></data></report>")));
         QCOMPARE(d.templ().data->height, 7.0);
         QTRY_COMPARE(d.previewPages(), 1);
         QVERIFY(d.save());
@@ -330,11 +346,16 @@ private slots:
         const QStringList server = testdb::serverIni();
         QTest::newRow("ok") << "2267770001" << server << QByteArray() << 0 << QString();
         QTest::newRow("no lines") << "2267770002" << server << QByteArray() << 0 << QString();
-        QTest::newRow("no such receipt") << "2267779999" << server << QByteArray() << 1 << QStringLiteral("Doklad 2267779999 neexistuje.");
-        QTest::newRow("no database") << "2267770001" << QStringList{QStringLiteral("IP=127.0.0.1"), QStringLiteral("SQLport=1")}
+        QTest::newRow("no such receipt")
+            << "2267779999" << server << QByteArray() << 1 << QStringLiteral("Doklad 2267779999 neexistuje.");
+        QTest::newRow("no database") << "2267770001"
+                                     << QStringList{QStringLiteral("IP=127.0.0.1"),
+                                                    QStringLiteral("SQLport=1")}
                                      << QByteArray() << 1 << QStringLiteral("Chyba databáze");
-        QTest::newRow("bad template") << "2267770001" << server << QByteArray("<report><data>") << 1 << QStringLiteral("Chyba v šabloně");
-        QTest::newRow("missing template") << "2267770001" << server << QByteArray("-") << 1 << QStringLiteral("neexistuje");
+        QTest::newRow("bad template") << "2267770001" << server << QByteArray("<report><data>") << 1
+                                      << QStringLiteral("Chyba v šabloně");
+        QTest::newRow("missing template")
+            << "2267770001" << server << QByteArray("-") << 1 << QStringLiteral("neexistuje");
         QTest::newRow("usage") << "" << server << QByteArray() << 2 << QStringLiteral("Použití");
     }
     void commandLine() {
@@ -351,7 +372,8 @@ private slots:
         else if (!templ.isEmpty())
             writeFile(programFolder + QStringLiteral("fr3/pri1.fr3"), templ);
         QVERIFY(QFile::copy(QStringLiteral(PRIJEM_BINARY), programFolder + QStringLiteral("prijem")));
-        QFile(programFolder + QStringLiteral("prijem")).setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
+        QFile(programFolder + QStringLiteral("prijem"))
+            .setPermissions(QFileDevice::ExeOwner | QFileDevice::ReadOwner);
         const QString pdf = programDir.filePath(QStringLiteral("doklad.pdf"));
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -360,8 +382,7 @@ private slots:
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         p.setProcessEnvironment(env);
         QStringList args{QStringLiteral("--print-receipt")};
-        if (!number.isEmpty())
-            args << number;
+        if (!number.isEmpty()) args << number;
         args << QStringLiteral("--pdf") << pdf;
         p.start(programFolder + QStringLiteral("prijem"), args);
         QVERIFY(p.waitForFinished(60000));

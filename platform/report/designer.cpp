@@ -48,8 +48,7 @@ std::optional<Band> *slotOf(Template &t, const BandRef &ref) {
         return &t.summary;
     case BandKind::GroupHeader:
     case BandKind::GroupFooter:
-        if (ref.group < 0 || ref.group >= int(t.groups.size()))
-            return nullptr;
+        if (ref.group < 0 || ref.group >= int(t.groups.size())) return nullptr;
         return ref.kind == BandKind::GroupHeader ? &t.groups[size_t(ref.group)].header
                                                  : &t.groups[size_t(ref.group)].footer;
     }
@@ -70,8 +69,7 @@ constexpr int RolePage = Qt::UserRole + 3;
 QString objectCaption(const Obj &o) {
     static const char *kinds[] = {"Text", "Čára", "Obdélník", "Obrázek", "Čárový kód"};
     QString s = QString::fromUtf8(kinds[int(o.kind)]);
-    if (!o.name.isEmpty())
-        s += QStringLiteral(" ") + o.name;
+    if (!o.name.isEmpty()) s += QStringLiteral(" ") + o.name;
     if (!o.text.isEmpty())
         s += QStringLiteral(": ") + o.text.left(40).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return s;
@@ -93,8 +91,7 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     setObjectName(QStringLiteral("frxDesigner"));
     setWindowTitle(QStringLiteral("Návrh sestavy – ") + QFileInfo(path).fileName());
     setWindowFlag(Qt::WindowMaximizeButtonHint);
-    if (m_report.templ().fileName.isEmpty())
-        m_report.templ().fileName = path;
+    if (m_report.templ().fileName.isEmpty()) m_report.templ().fileName = path;
 
     auto *bar = new QToolBar(this);
     bar->setObjectName(QStringLiteral("DesignerToolBar"));
@@ -103,9 +100,10 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     bandButton->setText(QStringLiteral("Přidat pás"));
     bandButton->setPopupMode(QToolButton::InstantPopup);
     auto *bandMenu = new QMenu(bandButton);
-    for (BandKind k : {BandKind::Title, BandKind::PageHeader, BandKind::GroupHeader, BandKind::Data, BandKind::ColumnFooter,
-                       BandKind::PageFooter, BandKind::Summary}) {
-        const QString caption = k == BandKind::GroupHeader ? QStringLiteral("Skupina (záhlaví a zápatí)") : bandKindCaption(k);
+    for (BandKind k : {BandKind::Title, BandKind::PageHeader, BandKind::GroupHeader, BandKind::Data,
+                       BandKind::ColumnFooter, BandKind::PageFooter, BandKind::Summary}) {
+        const QString caption =
+            k == BandKind::GroupHeader ? QStringLiteral("Skupina (záhlaví a zápatí)") : bandKindCaption(k);
         bandMenu->addAction(caption, this, [this, k] { addBand(k); });
     }
     bandButton->setMenu(bandMenu);
@@ -119,7 +117,8 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     add(QStringLiteral("ButtonAddLine"), QStringLiteral("Čára"), [this] { addObject(ObjKind::Line); });
     add(QStringLiteral("ButtonAddRect"), QStringLiteral("Obdélník"), [this] { addObject(ObjKind::Rect); });
     add(QStringLiteral("ButtonAddImage"), QStringLiteral("Obrázek"), [this] { addObject(ObjKind::Image); });
-    add(QStringLiteral("ButtonAddBarcode"), QStringLiteral("Čárový kód"), [this] { addObject(ObjKind::Barcode); });
+    add(QStringLiteral("ButtonAddBarcode"), QStringLiteral("Čárový kód"),
+        [this] { addObject(ObjKind::Barcode); });
     bar->addSeparator();
     add(QStringLiteral("ButtonRemove"), QStringLiteral("Odebrat"), [this] { removeSelected(); });
     add(QStringLiteral("ButtonUp"), QStringLiteral("Nahoru"), [this] { moveSelected(-1); });
@@ -133,8 +132,7 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     m_tree->setHeaderLabel(QStringLiteral("Pásy a objekty"));
     m_tree->setAccessibleName(QStringLiteral("Pásy a objekty"));
     connect(m_tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem *item) {
-        if (!item)
-            return;
+        if (!item) return;
         m_hasSelection = !item->data(0, RolePage).toBool();
         m_band = BandRef{BandKind(item->data(0, RoleKind).toInt()), item->data(0, RoleGroup).toInt()};
         m_object = item->data(0, RoleObject).toInt();
@@ -167,10 +165,10 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     auto *insert = new QPushButton(QStringLiteral("Vložit do textu"), this);
     insert->setObjectName(QStringLiteral("ButtonInsertField"));
     connect(insert, &QPushButton::clicked, this, [this] {
-        if (auto *item = m_fields->currentItem())
-            insertField(item->text());
+        if (auto *item = m_fields->currentItem()) insertField(item->text());
     });
-    connect(m_fields, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) { insertField(item->text()); });
+    connect(m_fields, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem *item) { insertField(item->text()); });
     auto *fieldsLabel = new QLabel(QStringLiteral("Sloupce a proměnné"), this);
     fieldsLabel->setBuddy(m_fields);
 
@@ -180,8 +178,7 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
         QPainter painter(printer);
         const QRectF r = printer->paperRect(QPrinter::DevicePixel);
         for (int p = 0; p < m_prepared.pageCount(); ++p) {
-            if (p > 0)
-                printer->newPage();
+            if (p > 0) printer->newPage();
             renderPage(painter, m_prepared, p, QRectF(0, 0, r.width(), r.height()));
         }
     });
@@ -201,8 +198,7 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     m_tabs->addTab(m_preview, QStringLiteral("Náhled"));
     m_tabs->addTab(xmlPage, QStringLiteral("XML"));
     connect(m_tabs, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 1)
-            m_xml->setPlainText(QString::fromUtf8(saveTemplate(m_report.templ())));
+        if (index == 1) m_xml->setPlainText(QString::fromUtf8(saveTemplate(m_report.templ())));
     });
 
     m_status = new QLabel(this);
@@ -241,7 +237,9 @@ ReportDesigner::ReportDesigner(Report &report, const QString &path, QWidget *par
     m_preview->setZoomMode(QPrintPreviewWidget::FitToWidth);
 }
 
-ReportDesigner::~ReportDesigner() { delete m_printer; }
+ReportDesigner::~ReportDesigner() {
+    delete m_printer;
+}
 
 void ReportDesigner::rebuildTree() {
     const QSignalBlocker block(m_tree);
@@ -250,59 +248,57 @@ void ReportDesigner::rebuildTree() {
     auto *page = new QTreeWidgetItem(m_tree, {QStringLiteral("Stránka")});
     page->setData(0, RolePage, true);
     page->setData(0, RoleObject, -1);
-    if (!m_hasSelection)
-        current = page;
+    if (!m_hasSelection) current = page;
     Template &t = m_report.templ();
     auto addBandItem = [&](const BandRef &ref, const QString &caption) {
         Band *b = resolve(t, ref);
-        if (!b)
-            return;
+        if (!b) return;
         auto *item = new QTreeWidgetItem(m_tree, {caption});
         item->setData(0, RoleKind, int(ref.kind));
         item->setData(0, RoleGroup, ref.group);
         item->setData(0, RoleObject, -1);
-        if (m_hasSelection && ref == m_band && m_object < 0)
-            current = item;
+        if (m_hasSelection && ref == m_band && m_object < 0) current = item;
         for (int i = 0; i < int(b->objects.size()); ++i) {
             auto *child = new QTreeWidgetItem(item, {objectCaption(b->objects[size_t(i)])});
             child->setData(0, RoleKind, int(ref.kind));
             child->setData(0, RoleGroup, ref.group);
             child->setData(0, RoleObject, i);
-            if (m_hasSelection && ref == m_band && m_object == i)
-                current = child;
+            if (m_hasSelection && ref == m_band && m_object == i) current = child;
         }
         item->setExpanded(true);
     };
     addBandItem({BandKind::Title}, bandKindCaption(BandKind::Title));
     addBandItem({BandKind::PageHeader}, bandKindCaption(BandKind::PageHeader));
     for (int g = 0; g < int(t.groups.size()); ++g)
-        addBandItem({BandKind::GroupHeader, g}, QStringLiteral("Záhlaví skupiny %1: %2").arg(g + 1).arg(t.groups[size_t(g)].condition));
+        addBandItem({BandKind::GroupHeader, g},
+                    QStringLiteral("Záhlaví skupiny %1: %2").arg(g + 1).arg(t.groups[size_t(g)].condition));
     addBandItem({BandKind::Data}, bandKindCaption(BandKind::Data));
     for (int g = int(t.groups.size()) - 1; g >= 0; --g)
         addBandItem({BandKind::GroupFooter, g}, QStringLiteral("Zápatí skupiny %1").arg(g + 1));
     addBandItem({BandKind::ColumnFooter}, bandKindCaption(BandKind::ColumnFooter));
     addBandItem({BandKind::PageFooter}, bandKindCaption(BandKind::PageFooter));
     addBandItem({BandKind::Summary}, bandKindCaption(BandKind::Summary));
-    if (current)
-        m_tree->setCurrentItem(current);
+    if (current) m_tree->setCurrentItem(current);
     buildProperties();
 }
 
 Obj *ReportDesigner::selectedObject() {
     Band *b = selectedBand();
-    if (!b || m_object < 0 || m_object >= int(b->objects.size()))
-        return nullptr;
+    if (!b || m_object < 0 || m_object >= int(b->objects.size())) return nullptr;
     return &b->objects[size_t(m_object)];
 }
 
-Band *ReportDesigner::selectedBand() { return m_hasSelection ? resolve(m_report.templ(), m_band) : nullptr; }
+Band *ReportDesigner::selectedBand() {
+    return m_hasSelection ? resolve(m_report.templ(), m_band) : nullptr;
+}
 
 void ReportDesigner::buildProperties() {
     auto *panel = new QWidget;
     panel->setObjectName(QStringLiteral("Properties"));
     auto *form = new QFormLayout(panel);
     m_textEditor = nullptr;
-    auto bindMm = [&](const QString &label, const QString &name, double value, std::function<void(double)> set) {
+    auto bindMm = [&](const QString &label, const QString &name, double value,
+                      std::function<void(double)> set) {
         QDoubleSpinBox *b = mmBox(value);
         b->setObjectName(name);
         form->addRow(label, b);
@@ -311,7 +307,8 @@ void ReportDesigner::buildProperties() {
             changed();
         });
     };
-    auto bindCheck = [&](const QString &label, const QString &name, bool value, std::function<void(bool)> set) {
+    auto bindCheck = [&](const QString &label, const QString &name, bool value,
+                         std::function<void(bool)> set) {
         auto *c = new QCheckBox(label);
         c->setObjectName(name);
         c->setChecked(value);
@@ -321,8 +318,8 @@ void ReportDesigner::buildProperties() {
             changed();
         });
     };
-    auto bindText = [&](const QString &label, const QString &name, const QString &value, std::function<void(QString)> set,
-                        bool rebuild = true) {
+    auto bindText = [&](const QString &label, const QString &name, const QString &value,
+                        std::function<void(QString)> set, bool rebuild = true) {
         auto *e = new QLineEdit(value);
         e->setObjectName(name);
         form->addRow(label, e);
@@ -338,26 +335,42 @@ void ReportDesigner::buildProperties() {
     Band *b = selectedBand();
     if (!m_hasSelection) {
         form->addRow(new QLabel(QStringLiteral("<b>Stránka</b>")));
-        bindMm(QStringLiteral("Šířka"), QStringLiteral("PageWidth"), t.pageWidth, [&t](double v) { t.pageWidth = v; });
-        bindMm(QStringLiteral("Výška"), QStringLiteral("PageHeight"), t.pageHeight, [&t](double v) { t.pageHeight = v; });
-        bindCheck(QStringLiteral("Na šířku"), QStringLiteral("PageLandscape"), t.landscape, [&t](bool v) { t.landscape = v; });
-        bindMm(QStringLiteral("Okraj vlevo"), QStringLiteral("MarginLeft"), t.marginLeft, [&t](double v) { t.marginLeft = v; });
-        bindMm(QStringLiteral("Okraj nahoře"), QStringLiteral("MarginTop"), t.marginTop, [&t](double v) { t.marginTop = v; });
-        bindMm(QStringLiteral("Okraj vpravo"), QStringLiteral("MarginRight"), t.marginRight, [&t](double v) { t.marginRight = v; });
-        bindMm(QStringLiteral("Okraj dole"), QStringLiteral("MarginBottom"), t.marginBottom, [&t](double v) { t.marginBottom = v; });
+        bindMm(QStringLiteral("Šířka"), QStringLiteral("PageWidth"), t.pageWidth,
+               [&t](double v) { t.pageWidth = v; });
+        bindMm(QStringLiteral("Výška"), QStringLiteral("PageHeight"), t.pageHeight,
+               [&t](double v) { t.pageHeight = v; });
+        bindCheck(QStringLiteral("Na šířku"), QStringLiteral("PageLandscape"), t.landscape,
+                  [&t](bool v) { t.landscape = v; });
+        bindMm(QStringLiteral("Okraj vlevo"), QStringLiteral("MarginLeft"), t.marginLeft,
+               [&t](double v) { t.marginLeft = v; });
+        bindMm(QStringLiteral("Okraj nahoře"), QStringLiteral("MarginTop"), t.marginTop,
+               [&t](double v) { t.marginTop = v; });
+        bindMm(QStringLiteral("Okraj vpravo"), QStringLiteral("MarginRight"), t.marginRight,
+               [&t](double v) { t.marginRight = v; });
+        bindMm(QStringLiteral("Okraj dole"), QStringLiteral("MarginBottom"), t.marginBottom,
+               [&t](double v) { t.marginBottom = v; });
     } else if (o) {
         form->addRow(new QLabel(QStringLiteral("<b>%1</b>").arg(objectCaption(*o).toHtmlEscaped())));
-        bindText(QStringLiteral("Jméno"), QStringLiteral("PropName"), o->name, [o](const QString &v) { o->name = v; });
+        bindText(QStringLiteral("Jméno"), QStringLiteral("PropName"), o->name,
+                 [o](const QString &v) { o->name = v; });
         if (o->kind == ObjKind::Line) {
-            bindMm(QStringLiteral("X1"), QStringLiteral("PropX"), o->rect.left(), [o](double v) { o->rect.setLeft(v); });
-            bindMm(QStringLiteral("Y1"), QStringLiteral("PropY"), o->rect.top(), [o](double v) { o->rect.setTop(v); });
-            bindMm(QStringLiteral("X2"), QStringLiteral("PropX2"), o->rect.right(), [o](double v) { o->rect.setRight(v); });
-            bindMm(QStringLiteral("Y2"), QStringLiteral("PropY2"), o->rect.bottom(), [o](double v) { o->rect.setBottom(v); });
+            bindMm(QStringLiteral("X1"), QStringLiteral("PropX"), o->rect.left(),
+                   [o](double v) { o->rect.setLeft(v); });
+            bindMm(QStringLiteral("Y1"), QStringLiteral("PropY"), o->rect.top(),
+                   [o](double v) { o->rect.setTop(v); });
+            bindMm(QStringLiteral("X2"), QStringLiteral("PropX2"), o->rect.right(),
+                   [o](double v) { o->rect.setRight(v); });
+            bindMm(QStringLiteral("Y2"), QStringLiteral("PropY2"), o->rect.bottom(),
+                   [o](double v) { o->rect.setBottom(v); });
         } else {
-            bindMm(QStringLiteral("X"), QStringLiteral("PropX"), o->rect.x(), [o](double v) { o->rect.moveLeft(v); });
-            bindMm(QStringLiteral("Y"), QStringLiteral("PropY"), o->rect.y(), [o](double v) { o->rect.moveTop(v); });
-            bindMm(QStringLiteral("Šířka"), QStringLiteral("PropW"), o->rect.width(), [o](double v) { o->rect.setWidth(v); });
-            bindMm(QStringLiteral("Výška"), QStringLiteral("PropH"), o->rect.height(), [o](double v) { o->rect.setHeight(v); });
+            bindMm(QStringLiteral("X"), QStringLiteral("PropX"), o->rect.x(),
+                   [o](double v) { o->rect.moveLeft(v); });
+            bindMm(QStringLiteral("Y"), QStringLiteral("PropY"), o->rect.y(),
+                   [o](double v) { o->rect.moveTop(v); });
+            bindMm(QStringLiteral("Šířka"), QStringLiteral("PropW"), o->rect.width(),
+                   [o](double v) { o->rect.setWidth(v); });
+            bindMm(QStringLiteral("Výška"), QStringLiteral("PropH"), o->rect.height(),
+                   [o](double v) { o->rect.setHeight(v); });
         }
         if (o->kind == ObjKind::Text || o->kind == ObjKind::Barcode) {
             m_textEditor = new QPlainTextEdit(o->text);
@@ -368,8 +381,7 @@ void ReportDesigner::buildProperties() {
             connect(m_textEditor, &QPlainTextEdit::textChanged, this, [this, o] {
                 o->text = m_textEditor->toPlainText();
                 changed();
-                if (QTreeWidgetItem *item = m_tree->currentItem())
-                    item->setText(0, objectCaption(*o));
+                if (QTreeWidgetItem *item = m_tree->currentItem()) item->setText(0, objectCaption(*o));
             });
         }
         if (o->kind == ObjKind::Text) {
@@ -392,8 +404,10 @@ void ReportDesigner::buildProperties() {
                 o->fontSize = v;
                 changed();
             });
-            bindCheck(QStringLiteral("Tučné"), QStringLiteral("PropBold"), o->bold, [o](bool v) { o->bold = v; });
-            bindCheck(QStringLiteral("Kurzíva"), QStringLiteral("PropItalic"), o->italic, [o](bool v) { o->italic = v; });
+            bindCheck(QStringLiteral("Tučné"), QStringLiteral("PropBold"), o->bold,
+                      [o](bool v) { o->bold = v; });
+            bindCheck(QStringLiteral("Kurzíva"), QStringLiteral("PropItalic"), o->italic,
+                      [o](bool v) { o->italic = v; });
             auto *align = new QComboBox;
             align->setObjectName(QStringLiteral("PropAlign"));
             align->addItems({QStringLiteral("vlevo"), QStringLiteral("na střed"), QStringLiteral("vpravo")});
@@ -416,10 +430,13 @@ void ReportDesigner::buildProperties() {
                 o->format = f;
                 changed();
             });
-            bindCheck(QStringLiteral("Zalamovat řádky"), QStringLiteral("PropWrap"), o->wrap, [o](bool v) { o->wrap = v; });
-            bindCheck(QStringLiteral("Může růst"), QStringLiteral("PropCanGrow"), o->canGrow, [o](bool v) { o->canGrow = v; });
-            bindText(QStringLiteral("Rámeček (l t r b)"), QStringLiteral("PropFrame"), o->frame,
-                     [o](const QString &v) { o->frame = v; }, false);
+            bindCheck(QStringLiteral("Zalamovat řádky"), QStringLiteral("PropWrap"), o->wrap,
+                      [o](bool v) { o->wrap = v; });
+            bindCheck(QStringLiteral("Může růst"), QStringLiteral("PropCanGrow"), o->canGrow,
+                      [o](bool v) { o->canGrow = v; });
+            bindText(
+                QStringLiteral("Rámeček (l t r b)"), QStringLiteral("PropFrame"), o->frame,
+                [o](const QString &v) { o->frame = v; }, false);
         }
         if (o->kind == ObjKind::Barcode) {
             auto *kind = new QComboBox;
@@ -431,10 +448,12 @@ void ReportDesigner::buildProperties() {
                 o->barcodeType = k;
                 changed();
             });
-            bindCheck(QStringLiteral("Zobrazit číslice"), QStringLiteral("PropShowText"), o->showText, [o](bool v) { o->showText = v; });
+            bindCheck(QStringLiteral("Zobrazit číslice"), QStringLiteral("PropShowText"), o->showText,
+                      [o](bool v) { o->showText = v; });
         }
         if (o->kind == ObjKind::Image)
-            bindText(QStringLiteral("Soubor"), QStringLiteral("PropFile"), o->text, [o](const QString &v) { o->text = v; });
+            bindText(QStringLiteral("Soubor"), QStringLiteral("PropFile"), o->text,
+                     [o](const QString &v) { o->text = v; });
         if (o->kind == ObjKind::Line || o->kind == ObjKind::Rect) {
             auto *w = new QDoubleSpinBox;
             w->setObjectName(QStringLiteral("PropLineWidth"));
@@ -449,15 +468,18 @@ void ReportDesigner::buildProperties() {
         }
     } else if (b) {
         form->addRow(new QLabel(QStringLiteral("<b>%1</b>").arg(bandKindCaption(b->kind))));
-        bindMm(QStringLiteral("Výška"), QStringLiteral("PropBandHeight"), b->height, [b](double v) { b->height = v; });
-        bindCheck(QStringLiteral("Může růst"), QStringLiteral("PropBandCanGrow"), b->canGrow, [b](bool v) { b->canGrow = v; });
+        bindMm(QStringLiteral("Výška"), QStringLiteral("PropBandHeight"), b->height,
+               [b](double v) { b->height = v; });
+        bindCheck(QStringLiteral("Může růst"), QStringLiteral("PropBandCanGrow"), b->canGrow,
+                  [b](bool v) { b->canGrow = v; });
         if (b->kind == BandKind::GroupFooter)
-            bindCheck(QStringLiteral("Držet s posledním řádkem skupiny"), QStringLiteral("PropKeepTogether"), b->keepTogether,
-                      [b](bool v) { b->keepTogether = v; });
+            bindCheck(QStringLiteral("Držet s posledním řádkem skupiny"), QStringLiteral("PropKeepTogether"),
+                      b->keepTogether, [b](bool v) { b->keepTogether = v; });
         if (b->kind == BandKind::GroupHeader || b->kind == BandKind::GroupFooter) {
             Group &g = t.groups[size_t(m_band.group)];
-            bindText(QStringLiteral("Podmínka skupiny"), QStringLiteral("PropCondition"), g.condition,
-                     [&g](const QString &v) { g.condition = v; }, false);
+            bindText(
+                QStringLiteral("Podmínka skupiny"), QStringLiteral("PropCondition"), g.condition,
+                [&g](const QString &v) { g.condition = v; }, false);
         }
     }
     m_propsArea->setWidget(panel);
@@ -466,8 +488,7 @@ void ReportDesigner::buildProperties() {
 
 void ReportDesigner::changed(bool rebuild) {
     m_modified = true;
-    if (rebuild)
-        rebuildTree();
+    if (rebuild) rebuildTree();
     m_refresh->start();
 }
 
@@ -498,7 +519,10 @@ void ReportDesigner::addBand(BandKind kind) {
     Template &t = m_report.templ();
     if (kind == BandKind::GroupHeader || kind == BandKind::GroupFooter) {
         Group g;
-        g.condition = t.data ? QStringLiteral("%1.\"%2\"").arg(t.dataSetName, m_report.data() && !m_report.data()->fields.isEmpty() ? m_report.data()->fields.first() : QStringLiteral("SLOUPEC"))
+        g.condition = t.data ? QStringLiteral("%1.\"%2\"")
+                                   .arg(t.dataSetName, m_report.data() && !m_report.data()->fields.isEmpty()
+                                                           ? m_report.data()->fields.first()
+                                                           : QStringLiteral("SLOUPEC"))
                              : QStringLiteral("SLOUPEC");
         g.header = Band{BandKind::GroupHeader, 6, false, false, {}};
         g.footer = Band{BandKind::GroupFooter, 6, false, true, {}};
@@ -506,8 +530,7 @@ void ReportDesigner::addBand(BandKind kind) {
         select({BandKind::GroupHeader, int(t.groups.size()) - 1});
     } else {
         std::optional<Band> *slot = slotOf(t, {kind});
-        if (!slot->has_value())
-            *slot = Band{kind, kind == BandKind::Data ? 6.0 : 10.0, false, false, {}};
+        if (!slot->has_value()) *slot = Band{kind, kind == BandKind::Data ? 6.0 : 10.0, false, false, {}};
         select({kind});
     }
     changed(true);
@@ -521,11 +544,13 @@ void ReportDesigner::addObject(ObjKind kind) {
     }
     Obj o;
     o.kind = kind;
-    o.rect = kind == ObjKind::Line ? QRectF(QPointF(0, 1), QPointF(m_report.templ().pageSize().width() -
-                                                                       m_report.templ().marginLeft - m_report.templ().marginRight, 1))
-                                   : QRectF(0, 0, kind == ObjKind::Barcode ? 40 : 30, kind == ObjKind::Barcode ? 15 : 5);
-    if (kind == ObjKind::Text)
-        o.text = QStringLiteral("Text");
+    o.rect =
+        kind == ObjKind::Line
+            ? QRectF(QPointF(0, 1), QPointF(m_report.templ().pageSize().width() -
+                                                m_report.templ().marginLeft - m_report.templ().marginRight,
+                                            1))
+            : QRectF(0, 0, kind == ObjKind::Barcode ? 40 : 30, kind == ObjKind::Barcode ? 15 : 5);
+    if (kind == ObjKind::Text) o.text = QStringLiteral("Text");
     if (kind == ObjKind::Barcode) {
         o.barcodeType = QStringLiteral("ean13");
         o.text = QStringLiteral("8590000000000");
@@ -537,12 +562,10 @@ void ReportDesigner::addObject(ObjKind kind) {
 
 void ReportDesigner::removeSelected() {
     Template &t = m_report.templ();
-    if (!m_hasSelection)
-        return;
+    if (!m_hasSelection) return;
     if (m_object >= 0) {
         Band *b = selectedBand();
-        if (!b)
-            return;
+        if (!b) return;
         b->objects.erase(b->objects.begin() + m_object);
         m_object = -1;
     } else if (m_band.group >= 0) {
@@ -557,20 +580,17 @@ void ReportDesigner::removeSelected() {
 
 void ReportDesigner::moveSelected(int delta) {
     Template &t = m_report.templ();
-    if (!m_hasSelection)
-        return;
+    if (!m_hasSelection) return;
     if (m_object >= 0) {
         Band *b = selectedBand();
         const int to = m_object + delta;
-        if (!b || to < 0 || to >= int(b->objects.size()))
-            return;
+        if (!b || to < 0 || to >= int(b->objects.size())) return;
         std::swap(b->objects[size_t(m_object)], b->objects[size_t(to)]);
         m_object = to;
     } else if (m_band.group >= 0) {
         // a group moves outwards (up) or inwards (down) in the nesting
         const int to = m_band.group + delta;
-        if (to < 0 || to >= int(t.groups.size()))
-            return;
+        if (to < 0 || to >= int(t.groups.size())) return;
         std::swap(t.groups[size_t(m_band.group)], t.groups[size_t(to)]);
         m_band.group = to;
     } else {
@@ -616,14 +636,13 @@ bool ReportDesigner::save() {
 
 void ReportDesigner::reject() {
     if (m_modified) {
-        const int answer = Dotaz(QStringLiteral("Návrh sestavy"))
-                               .ask(this, QStringLiteral("Šablona byla změněna. Uložit změny?"),
-                                    {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")},
-                                    MsgIcon::Question);
-        if (answer == 1 && !save())
-            return;
-        if (answer == 3 || answer == 0)
-            return;
+        const int answer =
+            Dotaz(QStringLiteral("Návrh sestavy"))
+                .ask(this, QStringLiteral("Šablona byla změněna. Uložit změny?"),
+                     {QStringLiteral("Uložit"), QStringLiteral("Neukládat"), QStringLiteral("Zpět")},
+                     MsgIcon::Question);
+        if (answer == 1 && !save()) return;
+        if (answer == 3 || answer == 0) return;
     }
     QDialog::reject();
 }

@@ -35,13 +35,11 @@ constexpr double kMeasurePxPerMm = 1200.0 / 25.4;
 
 void installSubstitutes() {
     static bool done = false;
-    if (done)
-        return;
+    if (done) return;
     done = true;
     const QStringList families = QFontDatabase::families();
     auto substitute = [&](const QString &face, const QStringList &free) {
-        if (!families.contains(face, Qt::CaseInsensitive))
-            QFont::insertSubstitutions(face, free);
+        if (!families.contains(face, Qt::CaseInsensitive)) QFont::insertSubstitutions(face, free);
     };
     substitute(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     substitute(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans")});
@@ -121,7 +119,8 @@ public:
                 }
             for (size_t g = closing; g < t.groups.size(); ++g)
                 if (t.groups[g].footer && t.groups[g].footer->keepTogether)
-                    keep += bandHeight(*t.groups[g].footer, Ctx{r, Scope{nullptr, groupStart[g], r + 1}, page()});
+                    keep +=
+                        bandHeight(*t.groups[g].footer, Ctx{r, Scope{nullptr, groupStart[g], r + 1}, page()});
             if (t.data) {
                 const Ctx ctx{r, Scope{nullptr, r, r + 1}, page()};
                 ensure(bandHeight(*t.data, ctx) + keep);
@@ -135,8 +134,7 @@ public:
                 printFooter(g, groupStart[g], rowCount);
         // the last page's column footer follows the data directly, before the summary
         endOfData();
-        if (t.summary)
-            printBand(*t.summary, Ctx{lastRow, Scope{nullptr, 0, rowCount}, 0});
+        if (t.summary) printBand(*t.summary, Ctx{lastRow, Scope{nullptr, 0, rowCount}, 0});
         endPage();
         const QString total = QString::number(out.pages.size());
         for (auto &p : out.pages)
@@ -150,11 +148,13 @@ private:
     int page() const { return int(out.pages.size()); }
     double pageBottom() const { return t.pageSize().height() - t.marginBottom; }
     double dataBottom() const {
-        return pageBottom() - (t.pageFooter ? t.pageFooter->height : 0) - (t.columnFooter ? t.columnFooter->height : 0);
+        return pageBottom() - (t.pageFooter ? t.pageFooter->height : 0) -
+               (t.columnFooter ? t.columnFooter->height : 0);
     }
 
     [[noreturn]] void fail(const Band *band, const Obj *o, const QString &reason) const {
-        QString place = band ? QStringLiteral("pás „%1“").arg(bandKindCaption(band->kind)) : QStringLiteral("šablona");
+        QString place =
+            band ? QStringLiteral("pás „%1“").arg(bandKindCaption(band->kind)) : QStringLiteral("šablona");
         if (o) {
             place += QStringLiteral(", objekt ");
             place += o->name.isEmpty() ? QStringLiteral("„%1“").arg(o->text.left(40)) : o->name;
@@ -170,7 +170,9 @@ private:
         if (const auto m = aggRe.match(e); m.hasMatch()) {
             Segment s = compileReference(m.captured(2).trimmed(), band, o);
             if (s.kind != SegKind::Field)
-                fail(band, o, QStringLiteral("funkce %1 potřebuje sloupec datové sady, ne „%2“").arg(m.captured(1), m.captured(2)));
+                fail(band, o,
+                     QStringLiteral("funkce %1 potřebuje sloupec datové sady, ne „%2“")
+                         .arg(m.captured(1), m.captured(2)));
             const QString fn = m.captured(1).toUpper();
             s.kind = SegKind::Aggregate;
             s.agg = fn == QLatin1String("SUM")     ? Agg::Sum
@@ -218,8 +220,7 @@ private:
 
     QString variableKey(const QString &name) const {
         for (auto it = vars.cbegin(); it != vars.cend(); ++it)
-            if (it.key().compare(name, Qt::CaseInsensitive) == 0)
-                return it.key();
+            if (it.key().compare(name, Qt::CaseInsensitive) == 0) return it.key();
         return {};
     }
 
@@ -232,11 +233,9 @@ private:
                 c.push_back({SegKind::Literal, text.mid(i)});
                 break;
             }
-            if (open > i)
-                c.push_back({SegKind::Literal, text.mid(i, open - i)});
+            if (open > i) c.push_back({SegKind::Literal, text.mid(i, open - i)});
             const qsizetype close = text.indexOf(QLatin1Char(']'), open + 1);
-            if (close < 0)
-                fail(band, o, QStringLiteral("chybí „]“ ve výrazu „%1“").arg(text.mid(open)));
+            if (close < 0) fail(band, o, QStringLiteral("chybí „]“ ve výrazu „%1“").arg(text.mid(open)));
             c.push_back(compileExpression(text.mid(open + 1, close - open - 1), band, o));
             i = close + 1;
         }
@@ -255,8 +254,7 @@ private:
                                              ? o.text
                                              : QFileInfo(t.fileName).absoluteDir().filePath(o.text);
                     QImage img(path);
-                    if (img.isNull())
-                        fail(&b, &o, QStringLiteral("obrázek „%1“ nelze načíst").arg(path));
+                    if (img.isNull()) fail(&b, &o, QStringLiteral("obrázek „%1“ nelze načíst").arg(path));
                     images[&o] = img;
                 }
             }
@@ -264,28 +262,25 @@ private:
         for (const Band *b : const_cast<Template &>(t).bands())
             compileBand(*b);
         for (const Group &g : t.groups)
-            groupConditions.push_back(compileText(QLatin1Char('[') + g.condition + QLatin1Char(']'), g.header ? &*g.header : nullptr, nullptr));
+            groupConditions.push_back(compileText(QLatin1Char('[') + g.condition + QLatin1Char(']'),
+                                                  g.header ? &*g.header : nullptr, nullptr));
         groupCache.assign(t.groups.size(), std::vector<QString>(size_t(rowCount)));
         groupCached.assign(t.groups.size(), std::vector<char>(size_t(rowCount), 0));
     }
 
     QVariant fieldValue(int field, int row) const {
-        if (!data || row < 0 || row >= rowCount || field < 0)
-            return {};
+        if (!data || row < 0 || row >= rowCount || field < 0) return {};
         return data->rows[size_t(row)][size_t(field)];
     }
 
     static QString formatValue(const QVariant &v, const QString &format) {
         if (!format.isEmpty() && !v.isNull()) {
             const int type = v.metaType().id();
-            if (type == QMetaType::QDate)
-                return v.toDate().toString(format);
-            if (type == QMetaType::QDateTime)
-                return v.toDateTime().toString(format);
+            if (type == QMetaType::QDate) return v.toDate().toString(format);
+            if (type == QMetaType::QDateTime) return v.toDateTime().toString(format);
             bool ok = false;
             const double d = v.toDouble(&ok);
-            if (ok && type != QMetaType::QString)
-                return formatPattern(d, format);
+            if (ok && type != QMetaType::QString) return formatPattern(d, format);
             if (ok && type == QMetaType::QString && !v.toString().trimmed().isEmpty())
                 return formatPattern(d, format);
         }
@@ -298,8 +293,7 @@ private:
         QVariant best;
         scope.forEach([&](int r) {
             const QVariant v = fieldValue(s.field, r);
-            if (v.isNull())
-                return;
+            if (v.isNull()) return;
             ++count;
             sum += v.toDouble();
             if (s.agg == Agg::Min || s.agg == Agg::Max) {
@@ -307,7 +301,8 @@ private:
                     best = v;
                 } else {
                     const QPartialOrdering c = QVariant::compare(v, best);
-                    if ((s.agg == Agg::Min && c == QPartialOrdering::Less) || (s.agg == Agg::Max && c == QPartialOrdering::Greater))
+                    if ((s.agg == Agg::Min && c == QPartialOrdering::Less) ||
+                        (s.agg == Agg::Max && c == QPartialOrdering::Greater))
                         best = v;
                 }
             }
@@ -355,7 +350,8 @@ private:
                 break;
             case SegKind::Aggregate:
                 // a count is a count, whatever the text's number pattern
-                text += s.agg == Agg::Count ? aggregate(s, ctx.scope).toString() : formatValue(aggregate(s, ctx.scope), format);
+                text += s.agg == Agg::Count ? aggregate(s, ctx.scope).toString()
+                                            : formatValue(aggregate(s, ctx.scope), format);
                 break;
             }
         }
@@ -376,8 +372,7 @@ private:
             bool same = true;
             for (size_t k = 0; k <= g && same; ++k)
                 same = groupValue(k, r) == groupValue(k, row);
-            if (!same)
-                break;
+            if (!same) break;
             ++r;
         }
         return r;
@@ -387,15 +382,15 @@ private:
     double textHeight(const Obj &o, const QString &text) const {
         const QFontMetricsF fm(objectFont(o), &measureDevice());
         const double w = std::max(1.0, (o.rect.width() - 2 * kPaddingMm) * kMeasurePxPerMm);
-        const QRectF r = fm.boundingRect(QRectF(0, 0, w, 1e7), int(Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap), text);
+        const QRectF r =
+            fm.boundingRect(QRectF(0, 0, w, 1e7), int(Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap), text);
         return r.height() / kMeasurePxPerMm + 0.4;
     }
 
     double bandHeight(const Band &b, const Ctx &ctx) {
         double h = b.height;
         for (const Obj &o : b.objects) {
-            if (o.kind != ObjKind::Text || !o.canGrow)
-                continue;
+            if (o.kind != ObjKind::Text || !o.canGrow) continue;
             const double need = textHeight(o, evaluate(compiled[&o], &o, ctx));
             h = std::max(h, o.rect.y() + std::max(o.rect.height(), need));
         }
@@ -418,15 +413,13 @@ private:
                 item.text = evaluate(compiled[&o], &o, ctx);
                 if (o.canGrow) {
                     const double need = textHeight(o, item.text);
-                    if (need > item.rect.height())
-                        item.rect.setHeight(need);
+                    if (need > item.rect.height()) item.rect.setHeight(need);
                 }
                 grow = std::max(grow, item.rect.bottom() - y);
                 break;
             case ObjKind::Barcode: {
                 item.text = evaluate(compiled[&o], &o, ctx);
-                if (!item.text.isEmpty())
-                    encodeBarcode(b, o, item);
+                if (!item.text.isEmpty()) encodeBarcode(b, o, item);
                 break;
             }
             case ObjKind::Image:
@@ -453,8 +446,7 @@ private:
     }
 
     void printFooter(size_t g, int begin, int end) {
-        if (t.groups[g].footer)
-            printBand(*t.groups[g].footer, Ctx{end - 1, Scope{nullptr, begin, end}, 0});
+        if (t.groups[g].footer) printBand(*t.groups[g].footer, Ctx{end - 1, Scope{nullptr, begin, end}, 0});
     }
 
     void startPage() {
@@ -472,15 +464,13 @@ private:
     }
 
     void endOfData() {
-        if (t.columnFooter)
-            place(*t.columnFooter, Ctx{lastRow, Scope{&pageRows}, page()});
+        if (t.columnFooter) place(*t.columnFooter, Ctx{lastRow, Scope{&pageRows}, page()});
         dataFinished = true;
     }
 
     void endPage() {
         const Ctx ctx{lastRow, Scope{&pageRows}, page()};
-        if (t.columnFooter && !dataFinished)
-            place(*t.columnFooter, ctx);
+        if (t.columnFooter && !dataFinished) place(*t.columnFooter, ctx);
         if (t.pageFooter) {
             y = pageBottom() - t.pageFooter->height;
             place(*t.pageFooter, ctx);
@@ -499,16 +489,41 @@ private:
         if (o.barcodeType == QLatin1String("ean8") && value.size() != 7 && value.size() != 8)
             fail(&b, &o, QStringLiteral("EAN-8 „%1“ musí mít 7 nebo 8 číslic").arg(value));
         const QByteArray bytes = value.toUtf8();
-        const int rc = ZBarcode_Encode(sym, reinterpret_cast<const unsigned char *>(bytes.constData()), int(bytes.size()));
-        if (rc >= ZINT_ERROR)
-            fail(&b, &o, QStringLiteral("čárový kód „%1“ nelze vytvořit: %2").arg(value, QString::fromLatin1(sym->errtxt)));
-        if (ZBarcode_Buffer_Vector(sym, 0) >= ZINT_ERROR || !sym->vector)
-            fail(&b, &o, QString::fromLatin1(sym->errtxt));
+        auto encode = [&] {
+            const int rc = ZBarcode_Encode(sym, reinterpret_cast<const unsigned char *>(bytes.constData()),
+                                           int(bytes.size()));
+            if (rc >= ZINT_ERROR)
+                fail(&b, &o,
+                     QStringLiteral("čárový kód „%1“ nelze vytvořit: %2")
+                         .arg(value, QString::fromLatin1(sym->errtxt)));
+            if (ZBarcode_Buffer_Vector(sym, 0) >= ZINT_ERROR || !sym->vector)
+                fail(&b, &o, QString::fromLatin1(sym->errtxt));
+        };
+        encode();
+        // make the bars as tall as the object allows, so that bars and digits keep their proportions
+        double barsBottom = 0;
+        for (const zint_vector_rect *rect = sym->vector->rectangles; rect; rect = rect->next)
+            barsBottom = std::max(barsBottom, double(rect->y + rect->height));
+        const double mmPerUnit = item.rect.width() / sym->vector->width;
+        const double textSpace = sym->vector->height - barsBottom;
+        const double unitsPerHeight = barsBottom > 0 && sym->height > 0 ? barsBottom / sym->height : 1;
+        const double barHeight = (item.rect.height() / mmPerUnit - textSpace) / unitsPerHeight;
+        if (barHeight > 1 && std::abs(barHeight - sym->height) > 0.5) {
+            const int symbology = sym->symbology;
+            const int showHrt = sym->show_hrt;
+            ZBarcode_Clear(sym);
+            sym->symbology = symbology;
+            sym->show_hrt = showHrt;
+            sym->input_mode = UNICODE_MODE;
+            sym->height = float(barHeight);
+            encode();
+        }
         const zint_vector *v = sym->vector;
         const QRectF r = item.rect;
         const double sx = r.width() / v->width, sy = r.height() / v->height;
         for (const zint_vector_rect *rect = v->rectangles; rect; rect = rect->next)
-            item.bars.push_back(QRectF(r.x() + rect->x * sx, r.y() + rect->y * sy, rect->width * sx, rect->height * sy));
+            item.bars.push_back(
+                QRectF(r.x() + rect->x * sx, r.y() + rect->y * sy, rect->width * sx, rect->height * sy));
         for (const zint_vector_string *s = v->strings; s; s = s->next)
             item.barTexts.push_back({QPointF(r.x() + s->x * sx, r.y() + s->y * sy), s->fsize * sy,
                                      QString::fromUtf8(reinterpret_cast<const char *>(s->text), s->length)});
@@ -547,11 +562,9 @@ QFont objectFont(const Obj &o) {
 
 QStringList PreparedReport::pageTexts(int page) const {
     QStringList out;
-    if (page < 0 || page >= pageCount())
-        return out;
+    if (page < 0 || page >= pageCount()) return out;
     for (const Item &i : pages[size_t(page)])
-        if (i.kind == ObjKind::Text || i.kind == ObjKind::Barcode)
-            out << i.text;
+        if (i.kind == ObjKind::Text || i.kind == ObjKind::Barcode) out << i.text;
     return out;
 }
 
@@ -564,8 +577,7 @@ void Report::clear() {
 
 bool Report::loadFromFile(const QString &path) {
     clear();
-    if (!QFileInfo::exists(path))
-        return false;
+    if (!QFileInfo::exists(path)) return false;
     m_template = loadTemplate(path);
     for (auto it = m_template.variables.cbegin(); it != m_template.variables.cend(); ++it)
         m_variables.insert(it.key(), it.value());
@@ -574,17 +586,19 @@ bool Report::loadFromFile(const QString &path) {
 
 void Report::setVariable(const QString &name, const QVariant &value) {
     m_variables.insert(name, value);
-    if (!m_template.variables.contains(name))
-        m_template.variables.insert(name, value.toString());
+    if (!m_template.variables.contains(name)) m_template.variables.insert(name, value.toString());
 }
 
-QStringList Report::variableNames() const { return m_variables.keys(); }
+QStringList Report::variableNames() const {
+    return m_variables.keys();
+}
 
-PreparedReport Report::prepare() const { return Preparer(m_template, m_data, m_variables).run(); }
+PreparedReport Report::prepare() const {
+    return Preparer(m_template, m_data, m_variables).run();
+}
 
 void renderPage(QPainter &painter, const PreparedReport &report, int page, const QRectF &target) {
-    if (page < 0 || page >= report.pageCount())
-        return;
+    if (page < 0 || page >= report.pageCount()) return;
     const double kx = target.width() / report.pageSize.width();
     const double ky = target.height() / report.pageSize.height();
     auto map = [&](const QRectF &r) {
@@ -600,21 +614,15 @@ void renderPage(QPainter &painter, const PreparedReport &report, int page, const
         switch (item.kind) {
         case ObjKind::Text: {
             const QRectF r = map(item.rect);
-            if (s.background.isValid())
-                painter.fillRect(r, s.background);
+            if (s.background.isValid()) painter.fillRect(r, s.background);
             if (!s.frame.isEmpty()) {
                 painter.setPen(QPen(s.color, std::max(1.0, s.lineWidth * ky)));
-                if (s.frame.contains(QLatin1Char('l')))
-                    painter.drawLine(r.topLeft(), r.bottomLeft());
-                if (s.frame.contains(QLatin1Char('t')))
-                    painter.drawLine(r.topLeft(), r.topRight());
-                if (s.frame.contains(QLatin1Char('r')))
-                    painter.drawLine(r.topRight(), r.bottomRight());
-                if (s.frame.contains(QLatin1Char('b')))
-                    painter.drawLine(r.bottomLeft(), r.bottomRight());
+                if (s.frame.contains(QLatin1Char('l'))) painter.drawLine(r.topLeft(), r.bottomLeft());
+                if (s.frame.contains(QLatin1Char('t'))) painter.drawLine(r.topLeft(), r.topRight());
+                if (s.frame.contains(QLatin1Char('r'))) painter.drawLine(r.topRight(), r.bottomRight());
+                if (s.frame.contains(QLatin1Char('b'))) painter.drawLine(r.bottomLeft(), r.bottomRight());
             }
-            if (item.text.isEmpty())
-                break;
+            if (item.text.isEmpty()) break;
             std::optional<QFont> &f = fonts[size_t(item.style)];
             if (!f) {
                 f = objectFont(s);
@@ -633,8 +641,9 @@ void renderPage(QPainter &painter, const PreparedReport &report, int page, const
         }
         case ObjKind::Line:
             painter.setPen(QPen(s.color, std::max(1.0, s.lineWidth * ky)));
-            painter.drawLine(QPointF(target.x() + item.rect.left() * kx, target.y() + item.rect.top() * ky),
-                             QPointF(target.x() + item.rect.right() * kx, target.y() + item.rect.bottom() * ky));
+            painter.drawLine(
+                QPointF(target.x() + item.rect.left() * kx, target.y() + item.rect.top() * ky),
+                QPointF(target.x() + item.rect.right() * kx, target.y() + item.rect.bottom() * ky));
             break;
         case ObjKind::Rect:
             painter.setPen(QPen(s.color, std::max(1.0, s.lineWidth * ky)));
@@ -643,8 +652,7 @@ void renderPage(QPainter &painter, const PreparedReport &report, int page, const
             painter.setBrush(Qt::NoBrush);
             break;
         case ObjKind::Image:
-            if (!item.image.isNull())
-                painter.drawImage(map(item.rect), item.image);
+            if (!item.image.isNull()) painter.drawImage(map(item.rect), item.image);
             break;
         case ObjKind::Barcode: {
             painter.setPen(Qt::NoPen);
@@ -679,8 +687,7 @@ void exportPdf(const PreparedReport &report, const QString &file, const QString 
         throw ReportError(file, QStringLiteral("PDF"), QStringLiteral("soubor nelze zapsat"));
     const QRectF target(0, 0, report.pageSize.width() * 600 / 25.4, report.pageSize.height() * 600 / 25.4);
     for (int p = 0; p < report.pageCount(); ++p) {
-        if (p > 0)
-            writer.newPage();
+        if (p > 0) writer.newPage();
         renderPage(painter, report, p, target);
     }
     if (report.pageCount() == 0) {

@@ -14,12 +14,13 @@ std::optional<bool> &designerOverride() {
 } // namespace
 
 bool designerRequested() {
-    if (designerOverride())
-        return *designerOverride();
+    if (designerOverride()) return *designerOverride();
     return QCoreApplication::arguments().value(1) == QLatin1String("/ES");
 }
 
-void overrideDesignerSwitch(std::optional<bool> on) { designerOverride() = on; }
+void overrideDesignerSwitch(std::optional<bool> on) {
+    designerOverride() = on;
+}
 
 void runReportOutput(QWidget *parent, Report &report, const OutputRequest &request) {
     report.clear();

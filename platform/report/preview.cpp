@@ -19,13 +19,15 @@
 namespace rpt {
 
 ReportPreview::ReportPreview(const PreparedReport &report, const PreviewOptions &options, QWidget *parent)
-    : QDialog(parent), m_report(report), m_options(options), m_printer(new QPrinter(QPrinter::HighResolution)) {
+    : QDialog(parent), m_report(report), m_options(options),
+      m_printer(new QPrinter(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("frxPreview"));
-    setWindowTitle(options.title.isEmpty() ? QStringLiteral("Náhled") : QStringLiteral("Náhled – ") + options.title);
+    setWindowTitle(options.title.isEmpty() ? QStringLiteral("Náhled")
+                                           : QStringLiteral("Náhled – ") + options.title);
     setWindowFlag(Qt::WindowMaximizeButtonHint);
     m_printer->setPageSize(QPageSize(report.pageSize, QPageSize::Millimeter));
     m_printer->setPageOrientation(report.pageSize.width() > report.pageSize.height() ? QPageLayout::Landscape
-                                                                                      : QPageLayout::Portrait);
+                                                                                     : QPageLayout::Portrait);
     m_printer->setFullPage(true);
     m_printer->setDocName(options.title);
 
@@ -51,27 +53,30 @@ ReportPreview::ReportPreview(const PreparedReport &report, const PreviewOptions 
         printer.setDocName(m_options.title);
         QPrintDialog dlg(&printer, this);
         dlg.setWindowTitle(QStringLiteral("Tisk"));
-        if (dlg.exec() == QDialog::Accepted)
-            guarded(this, nullptr, [&] { printDirect(printer); });
+        if (dlg.exec() == QDialog::Accepted) guarded(this, nullptr, [&] { printDirect(printer); });
     });
     add(QStringLiteral("ActionPdf"), QStringLiteral("PDF"), QStringLiteral("Uložit jako PDF"),
         [this] { guarded(this, nullptr, [this] { exportPdfFile(); }); });
     bar->addSeparator();
-    add(QStringLiteral("ActionZoomIn"), QStringLiteral("Zvětšit"), QStringLiteral("Zvětšit"), [this] { m_view->zoomIn(); });
-    add(QStringLiteral("ActionZoomOut"), QStringLiteral("Zmenšit"), QStringLiteral("Zmenšit"), [this] { m_view->zoomOut(); });
-    add(QStringLiteral("ActionZoom100"), QStringLiteral("100 %"), QStringLiteral("Skutečná velikost"), [this] {
-        m_view->setZoomMode(QPrintPreviewWidget::CustomZoom);
-        m_view->setZoomFactor(1.0);
-    });
+    add(QStringLiteral("ActionZoomIn"), QStringLiteral("Zvětšit"), QStringLiteral("Zvětšit"),
+        [this] { m_view->zoomIn(); });
+    add(QStringLiteral("ActionZoomOut"), QStringLiteral("Zmenšit"), QStringLiteral("Zmenšit"),
+        [this] { m_view->zoomOut(); });
+    add(QStringLiteral("ActionZoom100"), QStringLiteral("100 %"), QStringLiteral("Skutečná velikost"),
+        [this] {
+            m_view->setZoomMode(QPrintPreviewWidget::CustomZoom);
+            m_view->setZoomFactor(1.0);
+        });
     add(QStringLiteral("ActionFitPage"), QStringLiteral("Celá stránka"), QStringLiteral("Celá stránka"),
         [this] { m_view->fitInView(); });
-    add(QStringLiteral("ActionPageSetup"), QStringLiteral("Vzhled stránky"), QStringLiteral("Papír a okraje tisku"), [this] {
-        QPageSetupDialog dlg(m_printer, this);
-        if (dlg.exec() == QDialog::Accepted)
-            m_view->updatePreview();
-    });
+    add(QStringLiteral("ActionPageSetup"), QStringLiteral("Vzhled stránky"),
+        QStringLiteral("Papír a okraje tisku"), [this] {
+            QPageSetupDialog dlg(m_printer, this);
+            if (dlg.exec() == QDialog::Accepted) m_view->updatePreview();
+        });
     bar->addSeparator();
-    add(QStringLiteral("ActionFirst"), QStringLiteral("|<"), QStringLiteral("První stránka"), [this] { goToPage(1); });
+    add(QStringLiteral("ActionFirst"), QStringLiteral("|<"), QStringLiteral("První stránka"),
+        [this] { goToPage(1); });
     add(QStringLiteral("ActionPrev"), QStringLiteral("<"), QStringLiteral("Předchozí stránka"),
         [this] { goToPage(currentPage() - 1); });
     m_pageLabel = new QLabel(this);
@@ -95,7 +100,8 @@ ReportPreview::ReportPreview(const PreparedReport &report, const PreviewOptions 
     m_status->setObjectName(QStringLiteral("LabelStatus"));
     bar->addWidget(m_status);
     bar->addSeparator();
-    add(QStringLiteral("ActionClose"), QStringLiteral("Zavřít"), QStringLiteral("Zavřít náhled"), [this] { accept(); });
+    add(QStringLiteral("ActionClose"), QStringLiteral("Zavřít"), QStringLiteral("Zavřít náhled"),
+        [this] { accept(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -107,21 +113,26 @@ ReportPreview::ReportPreview(const PreparedReport &report, const PreviewOptions 
     resize(1000, 800);
 }
 
-ReportPreview::~ReportPreview() { delete m_printer; }
+ReportPreview::~ReportPreview() {
+    delete m_printer;
+}
 
 void ReportPreview::paint(QPrinter *printer) {
     QPainter painter(printer);
     const QRectF target = printer->paperRect(QPrinter::DevicePixel);
     for (int p = 0; p < m_report.pageCount(); ++p) {
-        if (p > 0)
-            printer->newPage();
+        if (p > 0) printer->newPage();
         renderPage(painter, m_report, p, QRectF(0, 0, target.width(), target.height()));
     }
 }
 
-void ReportPreview::printDirect(QPrinter &printer) { paint(&printer); }
+void ReportPreview::printDirect(QPrinter &printer) {
+    paint(&printer);
+}
 
-int ReportPreview::currentPage() const { return m_view->currentPage(); }
+int ReportPreview::currentPage() const {
+    return m_view->currentPage();
+}
 
 void ReportPreview::goToPage(int page) {
     m_view->setCurrentPage(std::clamp(page, 1, std::max(1, m_report.pageCount())));
@@ -133,8 +144,7 @@ void ReportPreview::updatePageLabel() {
 }
 
 bool ReportPreview::findText(const QString &text) {
-    if (text.isEmpty() || m_report.pageCount() == 0)
-        return false;
+    if (text.isEmpty() || m_report.pageCount() == 0) return false;
     const int n = m_report.pageCount();
     const int start = currentPage() - 1;
     for (int k = 1; k <= n; ++k) {
@@ -155,15 +165,14 @@ QString ReportPreview::exportPdfFile() {
     if (!m_options.fixedPdfName.isEmpty()) {
         file = QDir::current().absoluteFilePath(m_options.fixedPdfName);
     } else {
-        file = QFileDialog::getSaveFileName(this, QStringLiteral("Uložit jako PDF"),
-                                            QDir::current().absoluteFilePath(m_options.title + QStringLiteral(".pdf")),
-                                            QStringLiteral("PDF (*.pdf)"));
-        if (file.isEmpty())
-            return {};
+        file = QFileDialog::getSaveFileName(
+            this, QStringLiteral("Uložit jako PDF"),
+            QDir::current().absoluteFilePath(m_options.title + QStringLiteral(".pdf")),
+            QStringLiteral("PDF (*.pdf)"));
+        if (file.isEmpty()) return {};
     }
     exportPdf(m_report, file, m_options.title);
-    if (!m_options.fixedPdfName.isEmpty())
-        ShellOpen(file);
+    if (!m_options.fixedPdfName.isEmpty()) ShellOpen(file);
     m_status->setText(QStringLiteral("Uloženo: %1").arg(file));
     return file;
 }

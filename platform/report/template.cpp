@@ -11,7 +11,9 @@ ReportError::ReportError(const QString &file, const QString &place, const QStrin
     : std::runtime_error(QStringLiteral("Chyba v šabloně %1, %2: %3").arg(file, place, reason).toStdString()),
       m_file(file), m_place(place), m_reason(reason) {}
 
-QString ReportError::message() const { return QString::fromStdString(what()); }
+QString ReportError::message() const {
+    return QString::fromStdString(what());
+}
 
 namespace {
 struct KindInfo {
@@ -20,16 +22,22 @@ struct KindInfo {
     const char *caption;
 };
 const KindInfo kinds[] = {
-    {BandKind::Title, "title", "Záhlaví sestavy"},          {BandKind::PageHeader, "pageHeader", "Záhlaví stránky"},
-    {BandKind::GroupHeader, "header", "Záhlaví skupiny"},   {BandKind::Data, "data", "Data"},
-    {BandKind::GroupFooter, "footer", "Zápatí skupiny"},     {BandKind::ColumnFooter, "columnFooter", "Zápatí sloupců"},
-    {BandKind::PageFooter, "pageFooter", "Zápatí stránky"}, {BandKind::Summary, "summary", "Souhrn sestavy"},
+    {BandKind::Title, "title", "Záhlaví sestavy"},
+    {BandKind::PageHeader, "pageHeader", "Záhlaví stránky"},
+    {BandKind::GroupHeader, "header", "Záhlaví skupiny"},
+    {BandKind::Data, "data", "Data"},
+    {BandKind::GroupFooter, "footer", "Zápatí skupiny"},
+    {BandKind::ColumnFooter, "columnFooter", "Zápatí sloupců"},
+    {BandKind::PageFooter, "pageFooter", "Zápatí stránky"},
+    {BandKind::Summary, "summary", "Souhrn sestavy"},
 };
 
 const struct {
     Qt::Alignment align;
     const char *name;
-} alignNames[] = {{Qt::AlignLeft, "left"}, {Qt::AlignHCenter, "center"}, {Qt::AlignRight, "right"},
+} alignNames[] = {{Qt::AlignLeft, "left"},
+                  {Qt::AlignHCenter, "center"},
+                  {Qt::AlignRight, "right"},
                   {Qt::AlignJustify, "justify"}};
 
 class Reader {
@@ -39,12 +47,10 @@ public:
     Template read() {
         Template t;
         t.fileName = file;
-        if (!x.readNextStartElement())
-            fail(QStringLiteral("soubor neobsahuje šablonu"));
+        if (!x.readNextStartElement()) fail(QStringLiteral("soubor neobsahuje šablonu"));
         if (x.name() != QLatin1String("report"))
             fail(QStringLiteral("kořenový prvek musí být <report>, ne <%1>").arg(x.name().toString()));
-        if (auto ds = attr(QStringLiteral("dataset")); !ds.isEmpty())
-            t.dataSetName = ds;
+        if (auto ds = attr(QStringLiteral("dataset")); !ds.isEmpty()) t.dataSetName = ds;
         while (x.readNextStartElement()) {
             const QString n = x.name().toString();
             if (n == QLatin1String("page")) {
@@ -63,28 +69,25 @@ public:
                 x.skipCurrentElement();
             } else if (n == QLatin1String("variable")) {
                 const QString name = attr(QStringLiteral("name"));
-                if (name.isEmpty())
-                    fail(QStringLiteral("proměnná bez jména"));
+                if (name.isEmpty()) fail(QStringLiteral("proměnná bez jména"));
                 t.variables.insert(name, x.readElementText());
             } else if (n == QLatin1String("group")) {
                 readGroup(t, 0);
             } else {
                 std::optional<Band> *slot = topBand(t, n);
-                if (!slot)
-                    fail(QStringLiteral("neznámý prvek <%1>").arg(n));
-                if (slot->has_value())
-                    fail(QStringLiteral("pás <%1> je v šabloně dvakrát").arg(n));
+                if (!slot) fail(QStringLiteral("neznámý prvek <%1>").arg(n));
+                if (slot->has_value()) fail(QStringLiteral("pás <%1> je v šabloně dvakrát").arg(n));
                 *slot = readBand(kindOf(n));
             }
         }
-        if (x.hasError())
-            fail(x.errorString());
+        if (x.hasError()) fail(x.errorString());
         return t;
     }
 
 private:
     [[noreturn]] void fail(const QString &reason) {
-        throw ReportError(file, QStringLiteral("řádek %1, sloupec %2").arg(x.lineNumber()).arg(x.columnNumber()), reason);
+        throw ReportError(
+            file, QStringLiteral("řádek %1, sloupec %2").arg(x.lineNumber()).arg(x.columnNumber()), reason);
     }
 
     QString attr(const QString &name) const { return x.attributes().value(name).toString(); }
@@ -94,35 +97,26 @@ private:
     }
     double number(const QString &name, double def) {
         const QString v = attr(name);
-        if (v.isEmpty())
-            return def;
+        if (v.isEmpty()) return def;
         bool ok = false;
         const double d = QString(v).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
-        if (!ok)
-            fail(QStringLiteral("atribut %1=\"%2\" není číslo").arg(name, v));
+        if (!ok) fail(QStringLiteral("atribut %1=\"%2\" není číslo").arg(name, v));
         return d;
     }
 
     static BandKind kindOf(const QString &element) {
         for (const auto &k : kinds)
-            if (element == QLatin1String(k.element))
-                return k.kind;
+            if (element == QLatin1String(k.element)) return k.kind;
         return BandKind::Data;
     }
 
     static std::optional<Band> *topBand(Template &t, const QString &n) {
-        if (n == QLatin1String("title"))
-            return &t.title;
-        if (n == QLatin1String("pageHeader"))
-            return &t.pageHeader;
-        if (n == QLatin1String("data"))
-            return &t.data;
-        if (n == QLatin1String("columnFooter"))
-            return &t.columnFooter;
-        if (n == QLatin1String("pageFooter"))
-            return &t.pageFooter;
-        if (n == QLatin1String("summary"))
-            return &t.summary;
+        if (n == QLatin1String("title")) return &t.title;
+        if (n == QLatin1String("pageHeader")) return &t.pageHeader;
+        if (n == QLatin1String("data")) return &t.data;
+        if (n == QLatin1String("columnFooter")) return &t.columnFooter;
+        if (n == QLatin1String("pageFooter")) return &t.pageFooter;
+        if (n == QLatin1String("summary")) return &t.summary;
         return nullptr;
     }
 
@@ -130,8 +124,7 @@ private:
         // groups nest: the template's order of <group> elements is outermost first
         Group g;
         g.condition = attr(QStringLiteral("condition"));
-        if (g.condition.isEmpty())
-            fail(QStringLiteral("skupina bez podmínky (atribut condition)"));
+        if (g.condition.isEmpty()) fail(QStringLiteral("skupina bez podmínky (atribut condition)"));
         const size_t index = t.groups.size();
         t.groups.push_back(g);
         while (x.readNextStartElement()) {
@@ -179,11 +172,10 @@ private:
             o.rect = QRectF(QPointF(x1, y1),
                             QPointF(number(QStringLiteral("x2"), x1), number(QStringLiteral("y2"), y1)));
         } else {
-            o.rect = QRectF(number(QStringLiteral("x"), 0), number(QStringLiteral("y"), 0), number(QStringLiteral("w"), 20),
-                            number(QStringLiteral("h"), 5));
+            o.rect = QRectF(number(QStringLiteral("x"), 0), number(QStringLiteral("y"), 0),
+                            number(QStringLiteral("w"), 20), number(QStringLiteral("h"), 5));
         }
-        if (auto f = attr(QStringLiteral("font")); !f.isEmpty())
-            o.fontFamily = f;
+        if (auto f = attr(QStringLiteral("font")); !f.isEmpty()) o.fontFamily = f;
         o.fontSize = number(QStringLiteral("size"), o.fontSize);
         o.bold = flag(QStringLiteral("bold"));
         o.italic = flag(QStringLiteral("italic"));
@@ -196,32 +188,30 @@ private:
                     h = an.align;
                     known = true;
                 }
-            if (!known)
-                fail(QStringLiteral("neznámé zarovnání \"%1\"").arg(a));
+            if (!known) fail(QStringLiteral("neznámé zarovnání \"%1\"").arg(a));
         }
         if (auto va = attr(QStringLiteral("valign")); !va.isEmpty())
-            v = va == QLatin1String("top") ? Qt::AlignTop : va == QLatin1String("bottom") ? Qt::AlignBottom : Qt::AlignVCenter;
+            v = va == QLatin1String("top")      ? Qt::AlignTop
+                : va == QLatin1String("bottom") ? Qt::AlignBottom
+                                                : Qt::AlignVCenter;
         o.align = h | v;
         o.wrap = flag(QStringLiteral("wrap"));
         o.canGrow = flag(QStringLiteral("canGrow"));
         o.format = attr(QStringLiteral("format"));
-        if (auto c = attr(QStringLiteral("color")); !c.isEmpty())
-            o.color = QColor(c);
-        if (auto c = attr(QStringLiteral("background")); !c.isEmpty())
-            o.background = QColor(c);
+        if (auto c = attr(QStringLiteral("color")); !c.isEmpty()) o.color = QColor(c);
+        if (auto c = attr(QStringLiteral("background")); !c.isEmpty()) o.background = QColor(c);
         o.frame = attr(QStringLiteral("frame"));
         o.lineWidth = number(QStringLiteral("width"), o.lineWidth);
         if (o.kind == ObjKind::Barcode) {
             o.barcodeType = attr(QStringLiteral("type")).toLower();
-            if (o.barcodeType.isEmpty())
-                o.barcodeType = QStringLiteral("code128");
+            if (o.barcodeType.isEmpty()) o.barcodeType = QStringLiteral("code128");
             if (o.barcodeType != QLatin1String("ean13") && o.barcodeType != QLatin1String("ean8") &&
                 o.barcodeType != QLatin1String("code128"))
-                fail(QStringLiteral("neznámý druh čárového kódu \"%1\" (ean13, ean8, code128)").arg(o.barcodeType));
+                fail(QStringLiteral("neznámý druh čárového kódu \"%1\" (ean13, ean8, code128)")
+                         .arg(o.barcodeType));
             o.showText = flag(QStringLiteral("showText"), true);
         }
-        if (o.kind == ObjKind::Image)
-            o.text = attr(QStringLiteral("file"));
+        if (o.kind == ObjKind::Image) o.text = attr(QStringLiteral("file"));
         if (o.kind == ObjKind::Text || o.kind == ObjKind::Barcode)
             o.text = x.readElementText();
         else
@@ -233,20 +223,19 @@ private:
     QString file;
 };
 
-QString num(double v) { return QString::number(v, 'g', 10); }
+QString num(double v) {
+    return QString::number(v, 'g', 10);
+}
 
 void writeBand(QXmlStreamWriter &w, const Band &b, const QString &element) {
     w.writeStartElement(element);
     w.writeAttribute(QStringLiteral("height"), num(b.height));
-    if (b.canGrow)
-        w.writeAttribute(QStringLiteral("canGrow"), QStringLiteral("true"));
-    if (b.keepTogether)
-        w.writeAttribute(QStringLiteral("keepTogether"), QStringLiteral("true"));
+    if (b.canGrow) w.writeAttribute(QStringLiteral("canGrow"), QStringLiteral("true"));
+    if (b.keepTogether) w.writeAttribute(QStringLiteral("keepTogether"), QStringLiteral("true"));
     for (const Obj &o : b.objects) {
         static const char *names[] = {"text", "line", "rect", "image", "barcode"};
         w.writeStartElement(QString::fromLatin1(names[int(o.kind)]));
-        if (!o.name.isEmpty())
-            w.writeAttribute(QStringLiteral("name"), o.name);
+        if (!o.name.isEmpty()) w.writeAttribute(QStringLiteral("name"), o.name);
         if (o.kind == ObjKind::Line) {
             w.writeAttribute(QStringLiteral("x1"), num(o.rect.left()));
             w.writeAttribute(QStringLiteral("y1"), num(o.rect.top()));
@@ -262,46 +251,32 @@ void writeBand(QXmlStreamWriter &w, const Band &b, const QString &element) {
             if (o.kind == ObjKind::Text) {
                 w.writeAttribute(QStringLiteral("font"), o.fontFamily);
                 w.writeAttribute(QStringLiteral("size"), num(o.fontSize));
-                if (o.bold)
-                    w.writeAttribute(QStringLiteral("bold"), QStringLiteral("true"));
-                if (o.italic)
-                    w.writeAttribute(QStringLiteral("italic"), QStringLiteral("true"));
-                if (o.underline)
-                    w.writeAttribute(QStringLiteral("underline"), QStringLiteral("true"));
+                if (o.bold) w.writeAttribute(QStringLiteral("bold"), QStringLiteral("true"));
+                if (o.italic) w.writeAttribute(QStringLiteral("italic"), QStringLiteral("true"));
+                if (o.underline) w.writeAttribute(QStringLiteral("underline"), QStringLiteral("true"));
                 for (const auto &an : alignNames)
                     if ((o.align & Qt::AlignHorizontal_Mask) == an.align && an.align != Qt::AlignLeft)
                         w.writeAttribute(QStringLiteral("align"), QString::fromLatin1(an.name));
-                if (o.align & Qt::AlignTop)
-                    w.writeAttribute(QStringLiteral("valign"), QStringLiteral("top"));
+                if (o.align & Qt::AlignTop) w.writeAttribute(QStringLiteral("valign"), QStringLiteral("top"));
                 if (o.align & Qt::AlignBottom)
                     w.writeAttribute(QStringLiteral("valign"), QStringLiteral("bottom"));
-                if (o.wrap)
-                    w.writeAttribute(QStringLiteral("wrap"), QStringLiteral("true"));
-                if (o.canGrow)
-                    w.writeAttribute(QStringLiteral("canGrow"), QStringLiteral("true"));
-                if (!o.format.isEmpty())
-                    w.writeAttribute(QStringLiteral("format"), o.format);
+                if (o.wrap) w.writeAttribute(QStringLiteral("wrap"), QStringLiteral("true"));
+                if (o.canGrow) w.writeAttribute(QStringLiteral("canGrow"), QStringLiteral("true"));
+                if (!o.format.isEmpty()) w.writeAttribute(QStringLiteral("format"), o.format);
                 if (o.background.isValid())
                     w.writeAttribute(QStringLiteral("background"), o.background.name());
-                if (!o.frame.isEmpty())
-                    w.writeAttribute(QStringLiteral("frame"), o.frame);
+                if (!o.frame.isEmpty()) w.writeAttribute(QStringLiteral("frame"), o.frame);
             } else {
                 w.writeAttribute(QStringLiteral("type"), o.barcodeType);
-                if (!o.showText)
-                    w.writeAttribute(QStringLiteral("showText"), QStringLiteral("false"));
+                if (!o.showText) w.writeAttribute(QStringLiteral("showText"), QStringLiteral("false"));
             }
-            if (o.color != QColor(Qt::black))
-                w.writeAttribute(QStringLiteral("color"), o.color.name());
+            if (o.color != QColor(Qt::black)) w.writeAttribute(QStringLiteral("color"), o.color.name());
             w.writeCharacters(o.text);
         } else {
-            if (o.kind == ObjKind::Image)
-                w.writeAttribute(QStringLiteral("file"), o.text);
-            if (o.kind != ObjKind::Image)
-                w.writeAttribute(QStringLiteral("width"), num(o.lineWidth));
-            if (o.color != QColor(Qt::black))
-                w.writeAttribute(QStringLiteral("color"), o.color.name());
-            if (o.background.isValid())
-                w.writeAttribute(QStringLiteral("background"), o.background.name());
+            if (o.kind == ObjKind::Image) w.writeAttribute(QStringLiteral("file"), o.text);
+            if (o.kind != ObjKind::Image) w.writeAttribute(QStringLiteral("width"), num(o.lineWidth));
+            if (o.color != QColor(Qt::black)) w.writeAttribute(QStringLiteral("color"), o.color.name());
+            if (o.background.isValid()) w.writeAttribute(QStringLiteral("background"), o.background.name());
         }
         w.writeEndElement();
     }
@@ -309,31 +284,26 @@ void writeBand(QXmlStreamWriter &w, const Band &b, const QString &element) {
 }
 
 void writeGroups(QXmlStreamWriter &w, const std::vector<Group> &groups, size_t i) {
-    if (i >= groups.size())
-        return;
+    if (i >= groups.size()) return;
     const Group &g = groups[i];
     w.writeStartElement(QStringLiteral("group"));
     w.writeAttribute(QStringLiteral("condition"), g.condition);
-    if (g.header)
-        writeBand(w, *g.header, QStringLiteral("header"));
+    if (g.header) writeBand(w, *g.header, QStringLiteral("header"));
     writeGroups(w, groups, i + 1);
-    if (g.footer)
-        writeBand(w, *g.footer, QStringLiteral("footer"));
+    if (g.footer) writeBand(w, *g.footer, QStringLiteral("footer"));
     w.writeEndElement();
 }
 } // namespace
 
 QString bandKindName(BandKind k) {
     for (const auto &i : kinds)
-        if (i.kind == k)
-            return QString::fromLatin1(i.element);
+        if (i.kind == k) return QString::fromLatin1(i.element);
     return {};
 }
 
 QString bandKindCaption(BandKind k) {
     for (const auto &i : kinds)
-        if (i.kind == k)
-            return QString::fromUtf8(i.caption);
+        if (i.kind == k) return QString::fromUtf8(i.caption);
     return {};
 }
 
@@ -344,8 +314,7 @@ bool Template::isEmpty() const {
 std::vector<Band *> Template::bands() {
     std::vector<Band *> out;
     auto add = [&](std::optional<Band> &b) {
-        if (b)
-            out.push_back(&*b);
+        if (b) out.push_back(&*b);
     };
     add(title);
     add(pageHeader);
@@ -360,12 +329,13 @@ std::vector<Band *> Template::bands() {
     return out;
 }
 
-Template parseTemplate(const QByteArray &xml, const QString &fileName) { return Reader(xml, fileName).read(); }
+Template parseTemplate(const QByteArray &xml, const QString &fileName) {
+    return Reader(xml, fileName).read();
+}
 
 Template loadTemplate(const QString &path) {
     QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ReportError(path, QStringLiteral("soubor"), f.errorString());
+    if (!f.open(QIODevice::ReadOnly)) throw ReportError(path, QStringLiteral("soubor"), f.errorString());
     return parseTemplate(f.readAll(), path);
 }
 
@@ -380,7 +350,8 @@ QByteArray saveTemplate(const Template &t) {
     w.writeStartElement(QStringLiteral("page"));
     w.writeAttribute(QStringLiteral("width"), num(t.pageWidth));
     w.writeAttribute(QStringLiteral("height"), num(t.pageHeight));
-    w.writeAttribute(QStringLiteral("orientation"), t.landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
+    w.writeAttribute(QStringLiteral("orientation"),
+                     t.landscape ? QStringLiteral("landscape") : QStringLiteral("portrait"));
     w.writeAttribute(QStringLiteral("left"), num(t.marginLeft));
     w.writeAttribute(QStringLiteral("top"), num(t.marginTop));
     w.writeAttribute(QStringLiteral("right"), num(t.marginRight));
@@ -392,19 +363,13 @@ QByteArray saveTemplate(const Template &t) {
         w.writeCharacters(it.value());
         w.writeEndElement();
     }
-    if (t.title)
-        writeBand(w, *t.title, QStringLiteral("title"));
-    if (t.pageHeader)
-        writeBand(w, *t.pageHeader, QStringLiteral("pageHeader"));
+    if (t.title) writeBand(w, *t.title, QStringLiteral("title"));
+    if (t.pageHeader) writeBand(w, *t.pageHeader, QStringLiteral("pageHeader"));
     writeGroups(w, t.groups, 0);
-    if (t.data)
-        writeBand(w, *t.data, QStringLiteral("data"));
-    if (t.columnFooter)
-        writeBand(w, *t.columnFooter, QStringLiteral("columnFooter"));
-    if (t.pageFooter)
-        writeBand(w, *t.pageFooter, QStringLiteral("pageFooter"));
-    if (t.summary)
-        writeBand(w, *t.summary, QStringLiteral("summary"));
+    if (t.data) writeBand(w, *t.data, QStringLiteral("data"));
+    if (t.columnFooter) writeBand(w, *t.columnFooter, QStringLiteral("columnFooter"));
+    if (t.pageFooter) writeBand(w, *t.pageFooter, QStringLiteral("pageFooter"));
+    if (t.summary) writeBand(w, *t.summary, QStringLiteral("summary"));
     w.writeEndElement();
     w.writeEndDocument();
     return out;
@@ -412,11 +377,9 @@ QByteArray saveTemplate(const Template &t) {
 
 void writeTemplate(const Template &t, const QString &path) {
     QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly))
-        throw ReportError(path, QStringLiteral("soubor"), f.errorString());
+    if (!f.open(QIODevice::WriteOnly)) throw ReportError(path, QStringLiteral("soubor"), f.errorString());
     f.write(saveTemplate(t));
-    if (!f.commit())
-        throw ReportError(path, QStringLiteral("soubor"), f.errorString());
+    if (!f.commit()) throw ReportError(path, QStringLiteral("soubor"), f.errorString());
 }
 
 } // namespace rpt

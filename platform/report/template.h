@@ -31,7 +31,7 @@ enum class ObjKind { Text, Line, Rect, Image, Barcode };
 struct Obj {
     ObjKind kind = ObjKind::Text;
     QString name;
-    QRectF rect; // mm within the band; a line runs from topLeft to bottomRight
+    QRectF rect;  // mm within the band; a line runs from topLeft to bottomRight
     QString text; // text with [expressions]; barcode: its value; image: file name
     QString fontFamily = QStringLiteral("Tahoma");
     double fontSize = 10;
@@ -39,18 +39,18 @@ struct Obj {
     Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter;
     bool wrap = false;
     bool canGrow = false;
-    QString format;  // display pattern of numbers ("### ###.00") or dates ("d.M.yyyy")
+    QString format; // display pattern of numbers ("### ###.00") or dates ("d.M.yyyy")
     QColor color = Qt::black;
-    QColor background; // invalid: none
-    QString frame;     // any of "l", "t", "r", "b"
-    double lineWidth = 0.2; // mm
+    QColor background;                               // invalid: none
+    QString frame;                                   // any of "l", "t", "r", "b"
+    double lineWidth = 0.2;                          // mm
     QString barcodeType = QStringLiteral("code128"); // ean13, ean8, code128
     bool showText = true;
 };
 
 enum class BandKind { Title, PageHeader, GroupHeader, Data, GroupFooter, ColumnFooter, PageFooter, Summary };
 
-QString bandKindName(BandKind k);  // XML element name
+QString bandKindName(BandKind k);    // XML element name
 QString bandKindCaption(BandKind k); // Czech caption for the editor
 
 struct Band {
