@@ -1,5 +1,6 @@
 #include "app/prij0.h"
 #include "app/receiptprint.h"
+#include "receipt/prij1.h"
 #include "common/helpers.h"
 #include "platform/a11y.h"
 
@@ -32,6 +33,8 @@ int main(int argc, char *argv[]) {
     QApplication::setFont(font);
 
     TForm1 form1(ProgramFolder());
+    TFprijem fprijem(&form1);
+    form1.setReceiptEditor(&fprijem);
     form1.show();
     return app.exec();
 }

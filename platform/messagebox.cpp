@@ -15,7 +15,7 @@ int showBox(QWidget *parent, const MessageRequest &req) {
     QMessageBox box(parent);
     box.setObjectName(req.error ? QStringLiteral("ErrorBox") : QStringLiteral("dotaz"));
     box.setWindowTitle(req.caption);
-    box.setText(req.text);
+    box.setText(QString(req.text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (req.icon) {
     case MsgIcon::Information:
         box.setIcon(QMessageBox::Information);
