@@ -36,7 +36,7 @@ QLineEdit *field(QWidget *parent, const QString &name, const QString &accessible
 QPushButton *button(QWidget *parent, const QString &name, const QString &caption) {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(name);
-    b->setAutoDefault(false);
+    b->setAutoDefault(true); // Enter presses the button that has the focus
     return b;
 }
 
@@ -563,7 +563,7 @@ void TFprijem::suitempButton5Click() {
 }
 
 void TFprijem::suitempButton9Click() {
-    if (m_saving || !suitempButton9->isEnabled())
+    if (m_saving || !suitempButton9->isEnabled() || !isVisible())
         return;
     m_saving = true;
     suitempButton9->setEnabled(false);
