@@ -1,6 +1,7 @@
 // The receipt editor driven by keys, as an operator with a scanner uses it, against the
 // database: whole receipts entered and saved, corrections, messages and where the focus goes.
 #include "app/prij0.h"
+#include "app/receiptprint.h"
 #include "common/vocabulary.h"
 #include "receipt/prij1.h"
 #include "testdb.h"
@@ -30,7 +31,7 @@ void whenEditorShown(TFprijem *ed, std::function<void()> body) {
             timer->deleteLater();
             return;
         }
-        if (!(ed->isVisible() && QApplication::activeModalWidget() == ed))
+        if (!(ed->isVisible() && QApplication::activeModalWidget() == ed && ed->isActiveWindow() && QApplication::focusWidget()))
             return;
         timer->stop();
         timer->deleteLater();
@@ -206,6 +207,39 @@ private slots:
         QCOMPARE(w->journal().currentNumber().value(), expected);
         QCOMPARE(w->DBGrid2->model()->rowCount(), 3);
         QCOMPARE(db.select(QStringLiteral("show tables like 'tmp09%'")).rowCount(), 0);
+    }
+
+    void thirtyLinesListedAndPrintable() {
+        whenEditorShown(ed.get(), [this] {
+            for (int i = 1; i <= 30; ++i)
+                enterLine(i % 2 ? QStringLiteral("2") : QStringLiteral("8594001234561"), QString::number(i));
+            QCOMPARE(ed->document()->lineCount(), 30);
+            QTest::mouseClick(ed->suitempButton9, Qt::LeftButton);
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(w->DBGrid2->model()->rowCount(), 30);
+        QCOMPARE(db.scalar(QStringLiteral("select sum(MNOZ) from prirad")).toDouble(), 465.0);
+        const QString number = QString::number(w->journal().currentNumber().value());
+        QCOMPARE(db.select(receiptPrintStatement(number)).rowCount(), 30);
+    }
+
+    void marginInRed() {
+        whenEditorShown(ed.get(), [this] {
+            enterLine(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("20")); // PC 14 below the price
+            key(Qt::Key_O, Qt::ControlModifier);
+            QCOMPARE(ed->EditMarze->text(), QStringLiteral("-6,00"));
+            QCOMPARE(ed->EditProcento->text(), QStringLiteral("-30,0"));
+            QCOMPARE(ed->EditMarze->palette().color(QPalette::Text), QColor(Qt::red));
+            ed->DBEdit6->setFocus();
+            ed->DBEdit6->selectAll();
+            type(QStringLiteral("7"));
+            key(Qt::Key_Return);
+            QCOMPARE(ed->EditMarze->text(), QStringLiteral("7,00"));
+            QCOMPARE(ed->EditProcento->text(), QStringLiteral("100,0"));
+            QVERIFY(ed->EditMarze->palette().color(QPalette::Text) != QColor(Qt::red));
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
     }
 
     void messagesAndFocus() {
