@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" "$root/build" Release bench_journal bench_report prijem_gendemo
+"$root/scripts/build.sh" "$root/build" Release bench_journal bench_report bench_editor prijem_gendemo
 data="$root/var/bench"
 port=$("$root/scripts/db.sh" start "$data")
 if ! "$root/scripts/db.sh" client "$data" -e "select 1 from prodej.prijem where stredisko='777' limit 99999,1" 2>/dev/null | grep -q 1; then
@@ -14,3 +14,4 @@ export PRIJEM_BENCH_PORT=$port
 [ -z "${DISPLAY:-}" ] && export QT_QPA_PLATFORM=offscreen
 "$root/build/bin/bench_journal"
 "$root/build/bin/bench_report"
+"$root/build/bin/bench_editor"
