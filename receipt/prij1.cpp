@@ -301,11 +301,7 @@ void TFprijem::FormShow() {
     SoucetD();
     {
         BusyScope busy(this, QStringLiteral("Příjemka - načítám číselníky"));
-        busy.setText(QStringLiteral("Příjemka - načítám adresář"));
-        busy.setText(QStringLiteral("Příjemka - načítám seznam 2"));
-        busy.setText(QStringLiteral("Příjemka - načítám EAN"));
-        busy.setText(QStringLiteral("Příjemka - načítám FOFR"));
-        m_doc->nactiCiselniky();
+        m_doc->nactiCiselniky([&busy](const QString &text) { busy.setText(text); });
     }
     DBDateEdit1->setFocus();
 }

@@ -86,8 +86,16 @@ void ReceiptDocument::PripravOprava(qint64 number) {
     reloadLines();
 }
 
-void ReceiptDocument::nactiCiselniky() {
+void ReceiptDocument::nactiCiselniky(const std::function<void(const QString &)> &progress) {
+    auto step = [&](const char *text) {
+        if (progress)
+            progress(QString::fromUtf8(text));
+    };
+    step("Příjemka - načítám adresář");
     m_addresses = m_db.select(QStringLiteral("select * from adresar order by ico"));
+    step("Příjemka - načítám seznam 2");
+    step("Příjemka - načítám EAN");
+    step("Příjemka - načítám FOFR");
     const RowSet quick = m_db.select(SqlText{QStringLiteral("select FOFRCISLO,JKPOV from seznam"),
                                              QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
                                              QStringLiteral(" and FOFRCISLO>0"), kActive,

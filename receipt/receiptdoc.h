@@ -8,6 +8,7 @@
 
 #include <QDateTime>
 #include <QHash>
+#include <functional>
 #include <optional>
 
 // Where the editor puts the focus after a refused step.
@@ -56,8 +57,9 @@ public:
     // Preparing: empty scratch tables and a new header row, or a copy of receipt `number`.
     void PripravNovy(const QDateTime &now = QDateTime::currentDateTime());
     void PripravOprava(qint64 number);
-    // The quick-number list and the address list used by the lookups.
-    void nactiCiselniky();
+    // The address list and the quick-number list used by the lookups; progress gets the busy
+    // window's text before each step.
+    void nactiCiselniky(const std::function<void(const QString &)> &progress = {});
 
     // Header row (columns of prijem). Changes stay in memory until postHeader().
     QVariant header(const QString &column) const;

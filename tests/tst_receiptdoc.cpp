@@ -116,6 +116,20 @@ private slots:
         }
     }
 
+    void listsLoadWithTheBusyTexts() {
+        ReceiptDocument doc(db, QStringLiteral("07"), QStringLiteral("777"));
+        doc.PripravNovy();
+        QStringList texts;
+        doc.nactiCiselniky([&](const QString &t) { texts << t; });
+        QCOMPARE(texts, (QStringList{QStringLiteral("Příjemka - načítám adresář"), QStringLiteral("Příjemka - načítám seznam 2"),
+                                     QStringLiteral("Příjemka - načítám EAN"), QStringLiteral("Příjemka - načítám FOFR")}));
+        QCOMPARE(doc.quickNumbers().value(QStringLiteral("1")), QStringLiteral("A0001"));
+        QVERIFY(!doc.quickNumbers().contains(QStringLiteral("8"))); // inactive items have no quick number
+        // a new receipt after another one starts from zero
+        QCOMPARE(Totals::text(doc.SoucetD().sV), QStringLiteral("0,00"));
+        QCOMPARE(doc.header(col::STREDISKO).toString(), QStringLiteral("777"));
+    }
+
     void stockChecksOfReturns_data() {
         QTest::addColumn<QString>("code");
         QTest::addColumn<double>("mnoz");
