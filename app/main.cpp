@@ -1,8 +1,9 @@
 #include "app/prij0.h"
 #include "app/receiptprint.h"
-#include "receipt/prij1.h"
 #include "common/helpers.h"
 #include "platform/a11y.h"
+#include "receipt/nabadre.h"
+#include "receipt/prij1.h"
 
 #include <QApplication>
 #include <QFont>
@@ -34,6 +35,8 @@ int main(int argc, char *argv[]) {
 
     TForm1 form1(ProgramFolder());
     TFprijem fprijem(&form1);
+    TFnabadre fnabadre(&form1);
+    fprijem.setAddressPicker(&fnabadre);
     form1.setReceiptEditor(&fprijem);
     form1.show();
     return app.exec();

@@ -44,17 +44,23 @@ void prepareCatalogue(Db &db) {
     for (int chunk = 0; chunk < 100; ++chunk) {
         QStringList rows, aliases;
         for (int i = chunk * 1000; i < (chunk + 1) * 1000; ++i) {
-            rows << QStringLiteral("(0,'900','%1','Zboží číslo %2','ks','%3','K',10,21,12.1,1,'A',%4,9.5,5,50)")
+            rows << QStringLiteral(
+                        "(0,'900','%1','Zboží číslo %2','ks','%3','K',10,21,12.1,1,'A',%4,9.5,5,50)")
                         .arg(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')))
                         .arg(i)
                         .arg(ean(i))
                         .arg(i < 9999 ? i + 1 : 0);
             if (i % 10 == 0)
-                aliases << QStringLiteral("(0,'900','%1','%2')").arg(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')), ean(500000 + i));
+                aliases << QStringLiteral("(0,'900','%1','%2')")
+                               .arg(QStringLiteral("B%1").arg(i, 6, 10, QLatin1Char('0')), ean(500000 + i));
         }
-        db.exec(QStringLiteral("insert into seznam (id,STREDISKO,JKPOV,NAZEV,MJ,EAN,POVAHA,PC,DPH,PCSD,MNOZ,AKTIVNI,FOFRCISLO,PNC,"
-                               "ZUSTATEK,nczust) values ") + rows.join(QLatin1Char(',')));
-        db.exec(QStringLiteral("insert into seznamean (id,STREDISKO,JKPOV,EAN) values ") + aliases.join(QLatin1Char(',')));
+        db.exec(
+            QStringLiteral("insert into seznam "
+                           "(id,STREDISKO,JKPOV,NAZEV,MJ,EAN,POVAHA,PC,DPH,PCSD,MNOZ,AKTIVNI,FOFRCISLO,PNC,"
+                           "ZUSTATEK,nczust) values ") +
+            rows.join(QLatin1Char(',')));
+        db.exec(QStringLiteral("insert into seznamean (id,STREDISKO,JKPOV,EAN) values ") +
+                aliases.join(QLatin1Char(',')));
     }
 }
 } // namespace
@@ -69,13 +75,16 @@ int main(int argc, char **argv) {
     QTemporaryDir dir;
     QFile ini(dir.filePath(QStringLiteral("prodej.ini")));
     ini.open(QIODevice::WriteOnly);
-    ini.write(QStringLiteral("[LogON]\r\nIP=127.0.0.1\r\nSQLport=%1\r\nStredisko=900\r\nCisloPC=99\r\ntestovatVerzi=N\r\n").arg(port).toLatin1());
+    ini.write(
+        QStringLiteral(
+            "[LogON]\r\nIP=127.0.0.1\r\nSQLport=%1\r\nStredisko=900\r\nCisloPC=99\r\ntestovatVerzi=N\r\n")
+            .arg(port)
+            .toLatin1());
     ini.close();
 
     TForm1 main(dir.path() + QLatin1Char('/'));
     main.show();
-    if (!QTest::qWaitForWindowExposed(&main))
-        return 1;
+    if (!QTest::qWaitForWindowExposed(&main)) return 1;
     prepareCatalogue(main.connection());
     TFprijem editor(&main);
 
@@ -85,7 +94,8 @@ int main(int argc, char **argv) {
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [&] {
         // the editor's preparation lets events through: wait until it is really up
-        if (!(editor.isVisible() && QApplication::activeModalWidget() == &editor && QApplication::focusWidget()))
+        if (!(editor.isVisible() && QApplication::activeModalWidget() == &editor &&
+              QApplication::focusWidget()))
             return;
         poll.stop();
         // (a) lookups by EAN, half main EANs, half aliases
@@ -122,9 +132,11 @@ int main(int argc, char **argv) {
     editor.editMode = QStringLiteral("N");
     editor.documentNumber = 0;
     editor.showModal();
-    printf("(a) EAN lookup to the focus on Množství (100,000 items, 10,000 aliases): median %.2f ms, worst %.2f ms over %zu "
+    printf("(a) EAN lookup to the focus on Množství (100,000 items, 10,000 aliases): median %.2f ms, worst "
+           "%.2f ms over %zu "
            "(target median <= 5)\n",
-           median(lookups), lookups.empty() ? 0 : *std::max_element(lookups.begin(), lookups.end()), lookups.size());
+           median(lookups), lookups.empty() ? 0 : *std::max_element(lookups.begin(), lookups.end()),
+           lookups.size());
     printf("(b) 200 lines by scanner input, end to end: %.0f ms (%.1f ms a line)\n", scanMs, scanMs / 200);
 
     // (c) saving 500 lines, against the client with the same statements
@@ -140,9 +152,12 @@ int main(int argc, char **argv) {
                         .arg(i * 7, 6, 10, QLatin1Char('0'))
                         .arg(i, 15, 10, QLatin1Char('0'))
                         .arg(ean(i * 7));
-        db.exec(QStringLiteral("insert into %1 (id,CISLODOKLA,STREDISKO,JKPOV,NAZEV,MJ,MNOZ,NC,CENAR,POLOZKA,ZUSTATEK,EAN,DPH,KDY) values ")
-                    .arg(doc.linesTable()) +
-                rows.join(QLatin1Char(',')));
+        db.exec(
+            QStringLiteral(
+                "insert into %1 "
+                "(id,CISLODOKLA,STREDISKO,JKPOV,NAZEV,MJ,MNOZ,NC,CENAR,POLOZKA,ZUSTATEK,EAN,DPH,KDY) values ")
+                .arg(doc.linesTable()) +
+            rows.join(QLatin1Char(',')));
         doc.reloadLines();
         const QString log = dir.filePath(QStringLiteral("save%1.log").arg(run));
         StatementLog::setFile(log);
@@ -158,16 +173,19 @@ int main(int argc, char **argv) {
         QFile f(log);
         f.open(QIODevice::ReadOnly);
         QStringList statements;
-        for (const QString &entry : QString::fromUtf8(f.readAll()).split(QStringLiteral("\n;\n"), Qt::SkipEmptyParts)) {
+        for (const QString &entry :
+             QString::fromUtf8(f.readAll()).split(QStringLiteral("\n;\n"), Qt::SkipEmptyParts)) {
             const qsizetype nl = entry.indexOf(QLatin1Char('\n'));
             statements << entry.mid(nl + 1);
         }
         QProcess client;
         client.setStandardOutputFile(QProcess::nullDevice());
         t.restart();
-        client.start(QStringLiteral("mariadb"), {QStringLiteral("--no-defaults"), QStringLiteral("--protocol=TCP"), QStringLiteral("-h127.0.0.1"),
-                                                 QStringLiteral("-P%1").arg(port), QStringLiteral("-uroot"), QStringLiteral("--compress"),
-                                                 QStringLiteral("--default-character-set=utf8mb4"), QStringLiteral("prodej")});
+        client.start(QStringLiteral("mariadb"),
+                     {QStringLiteral("--no-defaults"), QStringLiteral("--protocol=TCP"),
+                      QStringLiteral("-h127.0.0.1"), QStringLiteral("-P%1").arg(port),
+                      QStringLiteral("-uroot"), QStringLiteral("--compress"),
+                      QStringLiteral("--default-character-set=utf8mb4"), QStringLiteral("prodej")});
         client.write(statements.join(QStringLiteral(";\n")).toUtf8() + ";\n");
         client.closeWriteChannel();
         client.waitForFinished(-1);
@@ -176,7 +194,8 @@ int main(int argc, char **argv) {
         db.exec(QStringLiteral("delete from prijem where cislodokla = %1").arg(number));
         doc.FormClose();
     }
-    printf("(c) save of 500 lines: median %.0f ms; mariadb client, same statements: median %.0f ms; ratio %.2f (target <= 3)\n",
+    printf("(c) save of 500 lines: median %.0f ms; mariadb client, same statements: median %.0f ms; ratio "
+           "%.2f (target <= 3)\n",
            median(saves), median(clients), median(saves) / median(clients));
     return 0;
 }

@@ -30,11 +30,12 @@ bool EnterAsTab::eventFilter(QObject *watched, QEvent *event) {
     if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->view()->isVisible()) return false;
     // the next field in tab order; a composite field (date edit, editable combo box) counts as one
     QWidget *owner = w;
-    while (owner->parentWidget() && owner->parentWidget() != window && owner->parentWidget()->focusProxy() == owner)
+    while (owner->parentWidget() && owner->parentWidget() != window &&
+           owner->parentWidget()->focusProxy() == owner)
         owner = owner->parentWidget();
     for (QWidget *next = owner->nextInFocusChain(); next && next != owner; next = next->nextInFocusChain()) {
-        if (owner->isAncestorOf(next) || next->window() != owner->window() || !next->isVisible() || !next->isEnabled() ||
-            !(next->focusPolicy() & Qt::TabFocus))
+        if (owner->isAncestorOf(next) || next->window() != owner->window() || !next->isVisible() ||
+            !next->isEnabled() || !(next->focusPolicy() & Qt::TabFocus))
             continue;
         next->setFocus(Qt::TabFocusReason);
         return true;

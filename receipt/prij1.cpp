@@ -1,5 +1,7 @@
 #include "receipt/prij1.h"
 
+#include "receipt/nabadre.h"
+
 #include "app/ppracuji.h"
 #include "common/helpers.h"
 #include "common/numfmt.h"
@@ -28,8 +30,7 @@ QLineEdit *field(QWidget *parent, const QString &name, const QString &accessible
     e->setObjectName(name);
     e->setAccessibleName(accessible);
     e->setReadOnly(readOnly);
-    if (readOnly)
-        e->setFocusPolicy(Qt::NoFocus);
+    if (readOnly) e->setFocusPolicy(Qt::NoFocus);
     return e;
 }
 
@@ -45,14 +46,15 @@ std::optional<double> parseNumber(QString text) {
     text.remove(QLatin1Char(' '));
     text.remove(QChar(0x00A0));
     text.replace(QLatin1Char('.'), QLatin1Char(','));
-    if (text.isEmpty())
-        return 0.0;
+    if (text.isEmpty()) return 0.0;
     bool ok = false;
     const double v = QLocale(QLocale::Czech).toDouble(text, &ok);
     return ok ? std::optional<double>(v) : std::nullopt;
 }
 
-QString plain(double v) { return QString::number(v, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
+QString plain(double v) {
+    return QString::number(v, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+}
 } // namespace
 
 TFprijem::TFprijem(TForm1 *main) : QDialog(main), m_main(main) {
@@ -68,22 +70,29 @@ TFprijem::TFprijem(TForm1 *main) : QDialog(main), m_main(main) {
     m_lineKeys.add(QKeyCombination(Qt::CTRL, Qt::Key_Return), [this] {
         // the fields' checks run as the focus leaves them; Zapsat only when it got the focus
         Button4->setFocus(Qt::OtherFocusReason);
-        if (Button4->hasFocus() && m_lineMode)
-            Button4->click();
+        if (Button4->hasFocus() && m_lineMode) Button4->click();
     });
     m_lineKeys.add(QKeyCombination(Qt::Key_F3), [this] { suitempButton3->click(); });
 
-    connect(suitempButton2, &QPushButton::clicked, this, [this] { guard([this] { suitempButton2Click(); }); });
-    connect(suitempButtonOpravit, &QPushButton::clicked, this, [this] { guard([this] { suitempButtonOpravitClick(); }); });
+    connect(suitempButton2, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButton2Click(); }); });
+    connect(suitempButtonOpravit, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButtonOpravitClick(); }); });
     connect(suiButton1, &QPushButton::clicked, this, [this] { guard([this] { suiButton1Click(); }); });
     connect(Button4, &QPushButton::clicked, this, [this] { guard([this] { Button4Click(); }); });
-    connect(suitempButton5, &QPushButton::clicked, this, [this] { guard([this] { suitempButton5Click(); }); });
-    connect(suitempButton9, &QPushButton::clicked, this, [this] { guard([this] { suitempButton9Click(); }); });
+    connect(suitempButton5, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButton5Click(); }); });
+    connect(suitempButton9, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButton9Click(); }); });
+    connect(suitempButton8, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButton8Click(); }); });
     connect(suitempButton10, &QPushButton::clicked, this, [this] { suitempButton10Click(); });
-    connect(DBGrid1, &QTableView::doubleClicked, this, [this] { guard([this] { suitempButtonOpravitClick(); }); });
-    for (QWidget *w : {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(DBEdit5), static_cast<QWidget *>(DBEdit6),
-                       static_cast<QWidget *>(DBEdit1), static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit4),
-                       static_cast<QWidget *>(DBEdit8), static_cast<QWidget *>(DBDateEdit1)})
+    connect(DBGrid1, &QTableView::doubleClicked, this,
+            [this] { guard([this] { suitempButtonOpravitClick(); }); });
+    for (QWidget *w :
+         {static_cast<QWidget *>(Edit1), static_cast<QWidget *>(DBEdit5), static_cast<QWidget *>(DBEdit6),
+          static_cast<QWidget *>(DBEdit1), static_cast<QWidget *>(DBEdit3), static_cast<QWidget *>(DBEdit4),
+          static_cast<QWidget *>(DBEdit8), static_cast<QWidget *>(DBDateEdit1)})
         w->installEventFilter(this);
 }
 
@@ -92,7 +101,9 @@ TFprijem::~TFprijem() {
     m_lineKeys.setActive(false);
 }
 
-bool TFprijem::guard(const std::function<void()> &handler) { return guarded(this, &m_main->connection(), handler); }
+bool TFprijem::guard(const std::function<void()> &handler) {
+    return guarded(this, &m_main->connection(), handler);
+}
 
 void TFprijem::createLayout() {
     // header panel
@@ -113,7 +124,7 @@ void TFprijem::createLayout() {
     DBEdit1 = field(header, QStringLiteral("DBEdit1"), QStringLiteral("IČO"));
     DBEdit1->setMaxLength(10);
     suitempButton8 = button(header, QStringLiteral("suitempButton8"), QStringLiteral("Nabídka   F3"));
-    suitempButton8->setEnabled(false); // the address picker comes with the supplier lookup
+    suitempButton8->setEnabled(false); // until the address picker is given
     DBEdit2 = field(header, QStringLiteral("DBEdit2"), QStringLiteral("Název"), true);
     DBEdit3 = field(header, QStringLiteral("DBEdit3"), QStringLiteral("Sídlo"));
     DBEdit4 = field(header, QStringLiteral("DBEdit4"), QStringLiteral("Ulice"));
@@ -160,7 +171,8 @@ void TFprijem::createLayout() {
     DBGrid1->setAccessibleName(QStringLiteral("Řádky dokladu"));
     auto *buttons = new QVBoxLayout;
     suitempButton2 = button(middle, QStringLiteral("suitempButton2"), QStringLiteral("Přidat    ^P"));
-    suitempButtonOpravit = button(middle, QStringLiteral("suitempButtonOpravit"), QStringLiteral("Opravit   ^O"));
+    suitempButtonOpravit =
+        button(middle, QStringLiteral("suitempButtonOpravit"), QStringLiteral("Opravit   ^O"));
     suiButton1 = button(middle, QStringLiteral("suiButton1"), QStringLiteral("Smazat řádek"));
     buttons->addWidget(suitempButton2);
     buttons->addWidget(suitempButtonOpravit);
@@ -302,6 +314,7 @@ void TFprijem::FormShow() {
     {
         BusyScope busy(this, QStringLiteral("Příjemka - načítám číselníky"));
         m_doc->nactiCiselniky([&busy](const QString &text) { busy.setText(text); });
+        if (m_addressPicker) m_addressPicker->setList(m_doc->addresses());
     }
     DBDateEdit1->setFocus();
 }
@@ -312,6 +325,45 @@ void TFprijem::readHeaderFields() {
     m_doc->setHeader(col::SIDLO, DBEdit3->text());
     m_doc->setHeader(col::ULICECISLO, DBEdit4->text());
     m_doc->setHeader(col::CIDODODAV, DBEdit8->text());
+}
+
+void TFprijem::setAddressPicker(TFnabadre *picker) {
+    m_addressPicker = picker;
+    suitempButton8->setEnabled(picker != nullptr);
+}
+
+void TFprijem::suitempEditICOExit() {
+    if (const auto r = m_doc->checkIco(DBEdit1->text())) {
+        refuse(*r);
+        return;
+    }
+    DBEdit2->setText(m_doc->header(col::NAZEVPODNI).toString());
+    DBEdit3->setText(m_doc->header(col::SIDLO).toString());
+    DBEdit4->setText(m_doc->header(col::ULICECISLO).toString());
+}
+
+void TFprijem::suitempButton8Click() {
+    if (!m_addressPicker || m_lineMode) return;
+    m_headerKeys.setActive(false);
+    struct On {
+        TFprijem *w;
+        ~On() { w->m_headerKeys.setActive(true); }
+    } on{this};
+    m_addressPicker->Tag = 0;
+    m_addressPicker->exec();
+    if (m_addressPicker->Tag > 0 && m_addressPicker->currentRow() >= 0) {
+        const RecordModel &list = m_addressPicker->list();
+        const int row = m_addressPicker->currentRow();
+        readHeaderFields();
+        for (const QString &c :
+             {col::ICO, col::NAZEVPODNI, col::SIDLO, col::ULICECISLO, col::PSC, col::POSTA})
+            m_doc->setHeader(c, list.value(row, c).toString());
+        DBEdit1->setText(m_doc->header(col::ICO).toString());
+        DBEdit2->setText(m_doc->header(col::NAZEVPODNI).toString());
+        DBEdit3->setText(m_doc->header(col::SIDLO).toString());
+        DBEdit4->setText(m_doc->header(col::ULICECISLO).toString());
+        DBEdit1->setFocus();
+    }
 }
 
 void TFprijem::SoucetD() {
@@ -326,10 +378,8 @@ void TFprijem::SoucetD() {
     // back on the line that was current
     int row = m_doc->lines().rowCount() > 0 ? 0 : -1;
     for (int r = 0; r < m_doc->lines().rowCount(); ++r)
-        if (m_doc->lines().value(r, col::id) == id && m_doc->lines().value(r, col::POLOZKA) == key)
-            row = r;
-    if (row >= 0)
-        DBGrid1->setCurrentIndex(m_doc->lines().index(row, 0));
+        if (m_doc->lines().value(r, col::id) == id && m_doc->lines().value(r, col::POLOZKA) == key) row = r;
+    if (row >= 0) DBGrid1->setCurrentIndex(m_doc->lines().index(row, 0));
     DBGrid1->setFocus();
 }
 
@@ -337,7 +387,8 @@ void TFprijem::showLine() {
     DBEditJKP->setText(m_line.jkpov);
     DBEditNazev->setText(m_line.nazev);
     DBEditMJ->setText(m_line.mj);
-    DBEdit5->setText(m_line.mnoz == 0 && m_line.isNew && m_line.jkpov.isEmpty() ? QString() : plain(m_line.mnoz));
+    DBEdit5->setText(m_line.mnoz == 0 && m_line.isNew && m_line.jkpov.isEmpty() ? QString()
+                                                                                : plain(m_line.mnoz));
     DBEdit6->setText(formatPattern(m_line.nc, fmt::money));
     DBEdit7->setText(formatPattern(m_line.cenar, fmt::money));
     DBEditEAN->setText(m_line.ean);
@@ -353,7 +404,8 @@ void TFprijem::showPrices() {
     EditProcento->setText(formatPattern(percent, QStringLiteral("0.0")));
     for (QLineEdit *e : {EditMarze, EditProcento}) {
         QPalette p = e->palette();
-        p.setColor(QPalette::Text, (e == EditMarze ? margin : percent) < 0 ? QColor(Qt::red) : palette().color(QPalette::Text));
+        p.setColor(QPalette::Text, (e == EditMarze ? margin : percent) < 0 ? QColor(Qt::red)
+                                                                           : palette().color(QPalette::Text));
         e->setPalette(p);
     }
 }
@@ -394,6 +446,10 @@ void TFprijem::focusOn(Focus f) {
     case Focus::Grid:
         DBGrid1->setFocus();
         break;
+    case Focus::Ico:
+        DBEdit1->setFocus();
+        DBEdit1->selectAll();
+        break;
     case Focus::None:
         break;
     }
@@ -405,12 +461,12 @@ void TFprijem::refuse(const Refusal &r) {
 }
 
 bool TFprijem::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() != QEvent::FocusOut || m_checking)
-        return QDialog::eventFilter(watched, event);
+    if (event->type() != QEvent::FocusOut || m_checking) return QDialog::eventFilter(watched, event);
     const auto reason = static_cast<QFocusEvent *>(event)->reason();
     QWidget *to = QApplication::focusWidget();
     // only moves within this window count; a message box or another window taking over does not
-    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !to || to->window() != this)
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason || !to ||
+        to->window() != this)
         return QDialog::eventFilter(watched, event);
     m_checking = true;
     struct Done {
@@ -422,8 +478,11 @@ bool TFprijem::eventFilter(QObject *watched, QEvent *event) {
             guard([this] { Edit1Exit(); });
     } else if ((watched == DBEdit5 || watched == DBEdit6) && m_lineMode) {
         guard([this, to] { DBEdit5Exit(to); });
-    } else if (watched == DBEdit1 || watched == DBEdit3 || watched == DBEdit4 || watched == DBEdit8 || watched == DBDateEdit1) {
+    } else if (watched == DBEdit1 || watched == DBEdit3 || watched == DBEdit4 || watched == DBEdit8 ||
+               watched == DBDateEdit1) {
         readHeaderFields();
+        if ((watched == DBEdit1 || watched == DBEdit8) && to != suitempButton8 && to != suitempButton10)
+            guard([this] { suitempEditICOExit(); });
     }
     return QDialog::eventFilter(watched, event);
 }
@@ -443,8 +502,7 @@ void TFprijem::suitempButton2Click() {
 }
 
 void TFprijem::suitempButtonOpravitClick() {
-    if (m_lineMode)
-        return;
+    if (m_lineMode) return;
     if (m_doc->lineCount() == 0) {
         suitempButton2Click();
         return;
@@ -472,27 +530,24 @@ void TFprijem::suiButton1Click() {
     struct On {
         TFprijem *w;
         ~On() {
-            if (!w->m_lineMode)
-                w->m_headerKeys.setActive(true);
+            if (!w->m_lineMode) w->m_headerKeys.setActive(true);
         }
     } on{this};
-    if (m_doc->lineCount() == 0 || m_lineMode)
-        return;
+    if (m_doc->lineCount() == 0 || m_lineMode) return;
     const ReceiptLine l = m_doc->line(std::max(0, DBGrid1->currentIndex().row()));
     if (const auto r = m_doc->canDelete(l)) {
         refuse(*r);
         return;
     }
-    if (m_dotaz.ask(this, QStringLiteral("Opravdu smazat řádek?"), {QStringLiteral("Smazat"), QStringLiteral("Ne")},
-                    MsgIcon::Question) == 1) {
+    if (m_dotaz.ask(this, QStringLiteral("Opravdu smazat řádek?"),
+                    {QStringLiteral("Smazat"), QStringLiteral("Ne")}, MsgIcon::Question) == 1) {
         m_doc->deleteLine(l);
         SoucetD();
     }
 }
 
 void TFprijem::Edit1Exit() {
-    if (Edit1->text().isEmpty())
-        return;
+    if (Edit1->text().isEmpty()) return;
     ReceiptLine found = m_line;
     const ItemLookup r = m_doc->lookup(Edit1->text(), found);
     Edit1->setText(r.mapped);
@@ -504,21 +559,18 @@ void TFprijem::Edit1Exit() {
     m_pc = r.pc;
     m_pcsd = r.pcsd;
     showLine();
-    if (r.quantity)
-        DBEdit5->setText(plain(*r.quantity));
+    if (r.quantity) DBEdit5->setText(plain(*r.quantity));
     showPrices();
     DBEdit5->setFocus();
     DBEdit5->selectAll();
 }
 
 bool TFprijem::DBEdit5Exit(QWidget *to) {
-    if (!readNumbers())
-        return false;
+    if (!readNumbers()) return false;
     m_doc->roundLine(m_line);
     DBEdit5->setText(plain(m_line.mnoz));
     DBEdit6->setText(formatPattern(m_line.nc, fmt::money));
-    if (to == suitempButton3 || to == suitempButton5 || to == suitempButton10)
-        return true;
+    if (to == suitempButton3 || to == suitempButton5 || to == suitempButton10) return true;
     showPrices();
     if (const auto r = m_doc->processQuantity(m_line)) {
         refuse(*r);
@@ -529,10 +581,8 @@ bool TFprijem::DBEdit5Exit(QWidget *to) {
 }
 
 void TFprijem::Button4Click() {
-    if (!m_lineMode)
-        return;
-    if (!readNumbers())
-        return;
+    if (!m_lineMode) return;
+    if (!readNumbers()) return;
     m_doc->roundLine(m_line);
     if (m_line.jkpov.isEmpty()) {
         refuse({QStringLiteral("Položka nenalezena."), Focus::Entry});
@@ -559,8 +609,7 @@ void TFprijem::suitempButton5Click() {
 }
 
 void TFprijem::suitempButton9Click() {
-    if (m_saving || !suitempButton9->isEnabled() || !isVisible())
-        return;
+    if (m_saving || !suitempButton9->isEnabled() || !isVisible()) return;
     m_saving = true;
     suitempButton9->setEnabled(false);
     struct Again {
@@ -588,7 +637,6 @@ void TFprijem::done(int r) {
     m_headerKeys.setActive(false);
     m_lineKeys.setActive(false);
     m_lineMode = false;
-    if (m_doc)
-        guard([this] { m_doc->FormClose(); });
+    if (m_doc) guard([this] { m_doc->FormClose(); });
     QDialog::done(r);
 }

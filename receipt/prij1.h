@@ -9,6 +9,7 @@
 #include <QDialog>
 
 class QDateEdit;
+class TFnabadre;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -25,22 +26,25 @@ public:
     void showModal() override;
 
     ReceiptDocument *document() { return m_doc.get(); }
+    // The address picker, created once at start; enables "Nabídka   F3" of the header.
+    void setAddressPicker(TFnabadre *picker);
     bool lineMode() const { return m_lineMode; }
     HotKeys &headerKeys() { return m_headerKeys; }
     HotKeys &lineKeys() { return m_lineKeys; }
 
     // Header
     QDateEdit *DBDateEdit1;
-    QLineEdit *DBEdit1, *DBEdit2, *DBEdit3, *DBEdit4, *DBEdit8; // IČO, Název, Sídlo, ulice, Čís.dokladu dodavatele
-    QPushButton *suitempButton8;                                // Nabídka   F3 (addresses)
-    QPushButton *suitempButton9, *suitempButton10;              // Uložit, Zpět
+    QLineEdit *DBEdit1, *DBEdit2, *DBEdit3, *DBEdit4,
+        *DBEdit8;                                  // IČO, Název, Sídlo, ulice, Čís.dokladu dodavatele
+    QPushButton *suitempButton8;                   // Nabídka   F3 (addresses)
+    QPushButton *suitempButton9, *suitempButton10; // Uložit, Zpět
     QLineEdit *EditSoucet0, *EditSoucetS, *EditSoucetN, *EditSoucetV;
     // Lines
     QTableView *DBGrid1;
     QPushButton *suitempButton2, *suitempButtonOpravit, *suiButton1; // Přidat, Opravit, Smazat řádek
     // Line panel
     QWidget *PanelRadek;
-    QLineEdit *Edit1;                                            // Vstup
+    QLineEdit *Edit1; // Vstup
     QLineEdit *DBEditJKP, *DBEditNazev, *DBEditMJ, *DBEdit5, *DBEdit6, *DBEdit7, *DBEditEAN, *DBEditDPH;
     QLineEdit *EditPC, *EditMarze, *EditProcento, *EditPCsD;
     QPushButton *suitempButton3, *Button4, *suitempButton5, *suiButton2, *suiButton3;
@@ -48,15 +52,17 @@ public:
     // Handlers
     void FormShow();
     void SoucetD();
-    void suitempButton2Click();      // Přidat
+    void suitempButton2Click();       // Přidat
     void suitempButtonOpravitClick(); // Opravit
-    void suiButton1Click();          // Smazat řádek
-    void Edit1Exit();                // leaving Vstup
-    bool DBEdit5Exit(QWidget *to);   // leaving Množství or NC
-    void Button4Click();             // Zapsat
-    void suitempButton5Click();      // Zpět of the line panel
-    void suitempButton9Click();      // Uložit
-    void suitempButton10Click();     // Zpět of the header
+    void suiButton1Click();           // Smazat řádek
+    void Edit1Exit();                 // leaving Vstup
+    bool DBEdit5Exit(QWidget *to);    // leaving Množství or NC
+    void Button4Click();              // Zapsat
+    void suitempButton5Click();       // Zpět of the line panel
+    void suitempButton9Click();       // Uložit
+    void suitempButton10Click();      // Zpět of the header
+    void suitempEditICOExit();        // leaving IČO or Čís.dokladu dodavatele
+    void suitempButton8Click();       // Nabídka   F3 of the header
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -74,6 +80,7 @@ private:
     void readHeaderFields();
 
     TForm1 *m_main;
+    TFnabadre *m_addressPicker = nullptr;
     std::unique_ptr<ReceiptDocument> m_doc;
     HotKeys m_headerKeys, m_lineKeys;
     Dotaz m_dotaz{QStringLiteral("Prodejna příjem")};

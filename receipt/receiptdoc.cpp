@@ -7,8 +7,7 @@
 
 namespace {
 QString sqlValue(const QVariant &v) {
-    if (!v.isValid() || v.isNull())
-        return QStringLiteral("NULL");
+    if (!v.isValid() || v.isNull()) return QStringLiteral("NULL");
     switch (v.metaType().id()) {
     case QMetaType::QDate:
         return quoted(v.toDate().toString(QStringLiteral("yyyy-MM-dd")));
@@ -30,15 +29,22 @@ QString sqlValue(const QVariant &v) {
 }
 
 // A text in single quotes as the messages show it.
-QString shownQuoted(const QString &s) { return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\''); }
+QString shownQuoted(const QString &s) {
+    return QLatin1Char('\'') + QString(s).replace(QLatin1Char('\''), QStringLiteral("''")) +
+           QLatin1Char('\'');
+}
 
 // The shortest plain decimal form with a decimal comma: 12.5 shows as 12,5.
-QString plainNumber(double v) { return QString::number(v, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(',')); }
+QString plainNumber(double v) {
+    return QString::number(v, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+}
 
 const QString kActive = QStringLiteral(" and AKTIVNI=\"A\"");
 } // namespace
 
-QString Totals::text(double v) { return formatPattern(v, fmt::money); }
+QString Totals::text(double v) {
+    return formatPattern(v, fmt::money);
+}
 
 QString polozkaKey(const QString &cisloPC, const QDateTime &t) {
     return cisloPC + t.toString(QStringLiteral("yyMMddHHmmsszzz"));
@@ -58,16 +64,21 @@ ReceiptDocument::ReceiptDocument(Db &db, const QString &cisloPC, const QString &
     });
 }
 
-QString ReceiptDocument::headerTable() const { return scratchTable(m_ws, QStringLiteral("prijem")); }
-QString ReceiptDocument::linesTable() const { return scratchTable(m_ws, QStringLiteral("prirad")); }
+QString ReceiptDocument::headerTable() const {
+    return scratchTable(m_ws, QStringLiteral("prijem"));
+}
+QString ReceiptDocument::linesTable() const {
+    return scratchTable(m_ws, QStringLiteral("prirad"));
+}
 
 void ReceiptDocument::PripravNovy(const QDateTime &now) {
     m_db.exec(QStringLiteral("DROP TABLE IF EXISTS ") + headerTable());
     m_db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + headerTable() +
               QStringLiteral(" ENGINE=MyISAM (select * from prijem LIMIT 0,0)"));
     // the new header row: this centre, today (the date part is what the column keeps)
-    m_db.exec(QStringLiteral("INSERT INTO ") + headerTable() + QStringLiteral(" SET CISLODOKLA = 0, STREDISKO = ") +
-              quoted(m_stredisko) + QStringLiteral(", DATUM = ") + sqlValue(now.date()));
+    m_db.exec(QStringLiteral("INSERT INTO ") + headerTable() +
+              QStringLiteral(" SET CISLODOKLA = 0, STREDISKO = ") + quoted(m_stredisko) +
+              QStringLiteral(", DATUM = ") + sqlValue(now.date()));
     readHeader();
     m_db.exec(QStringLiteral("DROP TABLE IF EXISTS ") + linesTable());
     m_db.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS ") + linesTable() +
@@ -77,19 +88,22 @@ void ReceiptDocument::PripravNovy(const QDateTime &now) {
 
 void ReceiptDocument::PripravOprava(qint64 number) {
     m_db.exec(QStringLiteral("DROP TABLE IF EXISTS ") + headerTable());
-    m_db.exec(SqlText{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + headerTable() + QStringLiteral(" ENGINE=MyISAM"),
-                      QStringLiteral("(select * from prijem WHERE cislodokla = ") + sqlNumber(number) + QStringLiteral(")")});
+    m_db.exec(SqlText{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + headerTable() +
+                          QStringLiteral(" ENGINE=MyISAM"),
+                      QStringLiteral("(select * from prijem WHERE cislodokla = ") + sqlNumber(number) +
+                          QStringLiteral(")")});
     readHeader();
     m_db.exec(QStringLiteral("DROP TABLE IF EXISTS ") + linesTable());
-    m_db.exec(SqlText{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + linesTable() + QStringLiteral(" ENGINE=MyISAM"),
-                      QStringLiteral("(select * from prirad WHERE cislodokla = ") + sqlNumber(number) + QStringLiteral(")")});
+    m_db.exec(SqlText{QStringLiteral("CREATE TABLE IF NOT EXISTS ") + linesTable() +
+                          QStringLiteral(" ENGINE=MyISAM"),
+                      QStringLiteral("(select * from prirad WHERE cislodokla = ") + sqlNumber(number) +
+                          QStringLiteral(")")});
     reloadLines();
 }
 
 void ReceiptDocument::nactiCiselniky(const std::function<void(const QString &)> &progress) {
     auto step = [&](const char *text) {
-        if (progress)
-            progress(QString::fromUtf8(text));
+        if (progress) progress(QString::fromUtf8(text));
     };
     step("Příjemka - načítám adresář");
     m_addresses = m_db.select(QStringLiteral("select * from adresar order by ico"));
@@ -108,32 +122,49 @@ void ReceiptDocument::nactiCiselniky(const std::function<void(const QString &)> 
     }
 }
 
-void ReceiptDocument::readHeader() { m_header = m_db.select(QStringLiteral("select * from ") + headerTable()); }
+void ReceiptDocument::readHeader() {
+    m_header = m_db.select(QStringLiteral("select * from ") + headerTable());
+}
 
-QVariant ReceiptDocument::header(const QString &column) const { return m_header.value(0, column); }
+QVariant ReceiptDocument::header(const QString &column) const {
+    return m_header.value(0, column);
+}
 
 void ReceiptDocument::setHeader(const QString &column, const QVariant &value) {
     const int f = m_header.fieldIndex(column);
-    if (f >= 0 && !m_header.rows.empty())
-        m_header.rows[0][size_t(f)] = value;
+    if (f >= 0 && !m_header.rows.empty()) m_header.rows[0][size_t(f)] = value;
 }
 
 void ReceiptDocument::postHeader() {
     QStringList sets;
-    for (const QString &c : {col::STREDISKO, col::DATUM, col::CIDODODAV, col::ICO, col::NAZEVPODNI, col::SIDLO,
-                             col::ULICECISLO, col::PSC, col::POSTA, col::VNITRO}) {
+    for (const QString &c : {col::STREDISKO, col::DATUM, col::CIDODODAV, col::ICO, col::NAZEVPODNI,
+                             col::SIDLO, col::ULICECISLO, col::PSC, col::POSTA, col::VNITRO}) {
         const QVariant v = header(c);
-        sets << c + QStringLiteral(" = ") + (v.isNull() && c != col::DATUM ? QStringLiteral("''") : sqlValue(v));
+        sets << c + QStringLiteral(" = ") +
+                    (v.isNull() && c != col::DATUM ? QStringLiteral("''") : sqlValue(v));
     }
-    m_db.exec(QStringLiteral("UPDATE ") + headerTable() + QStringLiteral(" SET ") + sets.join(QStringLiteral(", ")));
+    m_db.exec(QStringLiteral("UPDATE ") + headerTable() + QStringLiteral(" SET ") +
+              sets.join(QStringLiteral(", ")));
 }
 
-void ReceiptDocument::reloadLines() { m_lines.setRowSet(m_db.select(QStringLiteral("select * from ") + linesTable())); }
+std::optional<Refusal> ReceiptDocument::checkIco(const QString &ico) {
+    const int f = m_addresses.fieldIndex(col::ICO);
+    for (int r = 0; f >= 0 && r < m_addresses.rowCount(); ++r) {
+        if (m_addresses.rows[size_t(r)][size_t(f)].toString() != ico) continue;
+        for (const QString &c : {col::NAZEVPODNI, col::SIDLO, col::ULICECISLO, col::PSC, col::POSTA})
+            setHeader(c, m_addresses.value(r, c).toString());
+        return std::nullopt;
+    }
+    return Refusal{QStringLiteral("IČO nenalezeno."), Focus::Ico};
+}
+
+void ReceiptDocument::reloadLines() {
+    m_lines.setRowSet(m_db.select(QStringLiteral("select * from ") + linesTable()));
+}
 
 ReceiptLine ReceiptDocument::line(int row) const {
     ReceiptLine l;
-    if (row < 0 || row >= m_lines.rowCount())
-        return l;
+    if (row < 0 || row >= m_lines.rowCount()) return l;
     auto v = [&](const QString &c) { return m_lines.value(row, c); };
     l.id = v(col::id).toInt();
     l.cislodokla = v(col::CISLODOKLA).toLongLong();
@@ -169,20 +200,18 @@ ReceiptLine ReceiptDocument::newLine(const QDateTime &now) {
 }
 
 std::optional<Refusal> ReceiptDocument::canCorrect(const ReceiptLine &l) const {
-    if (issuedFrom(l))
-        return Refusal{QStringLiteral("Nelze opravit. Z karty se již vydávalo."), Focus::Grid};
+    if (issuedFrom(l)) return Refusal{QStringLiteral("Nelze opravit. Z karty se již vydávalo."), Focus::Grid};
     return std::nullopt;
 }
 
 std::optional<Refusal> ReceiptDocument::canDelete(const ReceiptLine &l) const {
-    if (issuedFrom(l))
-        return Refusal{QStringLiteral("Nelze smazat. Z karty se již vydávalo."), Focus::Grid};
+    if (issuedFrom(l)) return Refusal{QStringLiteral("Nelze smazat. Z karty se již vydávalo."), Focus::Grid};
     return std::nullopt;
 }
 
 QString ReceiptDocument::lineKeyCondition(const ReceiptLine &l) const {
-    return QStringLiteral(" WHERE id = ") + QString::number(l.id) + QStringLiteral(" AND POLOZKA = ") + quoted(l.polozka) +
-           QStringLiteral(" LIMIT 1");
+    return QStringLiteral(" WHERE id = ") + QString::number(l.id) + QStringLiteral(" AND POLOZKA = ") +
+           quoted(l.polozka) + QStringLiteral(" LIMIT 1");
 }
 
 void ReceiptDocument::deleteLine(const ReceiptLine &l) {
@@ -194,8 +223,7 @@ bool ReceiptDocument::salePrices(const QString &jkpov, double &pc, double &pcsd)
     const RowSet rs = m_db.select(SqlText{QStringLiteral("select pc,pcsd from seznam"),
                                           QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
                                           QStringLiteral(" and JKPOV=") + quoted(jkpov)});
-    if (rs.rowCount() == 0)
-        return false;
+    if (rs.rowCount() == 0) return false;
     pc = rs.rows[0][0].toDouble();
     pcsd = rs.rows[0][1].toDouble();
     return true;
@@ -214,8 +242,7 @@ ItemLookup ReceiptDocument::lookup(const QString &entryText, ReceiptLine &l) {
         prefix.replace(QLatin1Char('.'), QLatin1Char(','));
         bool ok = false;
         const double q = QLocale(QLocale::Czech).toDouble(prefix.trimmed(), &ok);
-        if (ok && q != 0)
-            r.quantity = q;
+        if (ok && q != 0) r.quantity = q;
     }
     if (code.size() >= 1 && code.size() <= 4) {
         bool ok = false;
@@ -228,12 +255,13 @@ ItemLookup ReceiptDocument::lookup(const QString &entryText, ReceiptLine &l) {
         code = item;
     }
     if (code.size() == 8 || code.size() == 13) {
-        const RowSet ean = m_db.select(SqlText{QStringLiteral("select EAN,JKPOV from seznamean"),
-                                               QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
-                                               QStringLiteral(" and EAN=") + quoted(code), QStringLiteral("UNION "),
-                                               QStringLiteral("select EAN,JKPOV from seznam"),
-                                               QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
-                                               QStringLiteral(" and EAN=") + quoted(code), kActive});
+        const RowSet ean =
+            m_db.select(SqlText{QStringLiteral("select EAN,JKPOV from seznamean"),
+                                QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
+                                QStringLiteral(" and EAN=") + quoted(code), QStringLiteral("UNION "),
+                                QStringLiteral("select EAN,JKPOV from seznam"),
+                                QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
+                                QStringLiteral(" and EAN=") + quoted(code), kActive});
         if (ean.rowCount() == 0) {
             r.refused = notFound;
             return r;
@@ -255,8 +283,7 @@ ItemLookup ReceiptDocument::lookup(const QString &entryText, ReceiptLine &l) {
     l.nc = item.value(0, QStringLiteral("PNC")).toDouble();
     r.pc = item.value(0, QStringLiteral("PC")).toDouble();
     r.pcsd = item.value(0, QStringLiteral("PCSD")).toDouble();
-    if (r.quantity)
-        l.mnoz = *r.quantity;
+    if (r.quantity) l.mnoz = *r.quantity;
     return r;
 }
 
@@ -275,12 +302,13 @@ std::optional<Refusal> ReceiptDocument::processQuantity(ReceiptLine &l) {
             const double nczust = s.rows[0][3].toDouble();
             // compared on the rounded values: stored sums carry binary noise
             if (RoundDecimals(4, zustatek + l.mnoz) < 0)
-                return Refusal{QStringLiteral("Nelze. Na skladě pouze ") + plainNumber(zustatek) + QLatin1Char(' ') +
-                                   s.rows[0][2].toString(),
+                return Refusal{QStringLiteral("Nelze. Na skladě pouze ") + plainNumber(zustatek) +
+                                   QLatin1Char(' ') + s.rows[0][2].toString(),
                                Focus::Quantity};
             l.cenar = RoundDecimals(2, l.nc * l.mnoz);
             if (RoundDecimals(2, nczust + l.cenar) < 0)
-                return Refusal{QStringLiteral("Nelze. Suma NC na skladě pouze ") + plainNumber(nczust) + QStringLiteral(" Kč"),
+                return Refusal{QStringLiteral("Nelze. Suma NC na skladě pouze ") + plainNumber(nczust) +
+                                   QStringLiteral(" Kč"),
                                Focus::Price};
         }
     }
@@ -289,29 +317,30 @@ std::optional<Refusal> ReceiptDocument::processQuantity(ReceiptLine &l) {
 }
 
 std::optional<Refusal> ReceiptDocument::writeLine(ReceiptLine &l, const QDateTime &now) {
-    if (l.mnoz == 0)
-        return Refusal{QStringLiteral("Není vyplněno množství."), Focus::Quantity};
-    if (l.nc == 0)
-        return Refusal{QStringLiteral("Není vyplněna NC."), Focus::Price};
+    if (l.mnoz == 0) return Refusal{QStringLiteral("Není vyplněno množství."), Focus::Quantity};
+    if (l.nc == 0) return Refusal{QStringLiteral("Není vyplněna NC."), Focus::Price};
     if (l.mnoz < 0) {
         const RowSet s = m_db.select(SqlText{QStringLiteral("select povaha,zustatek,mj,nczust from seznam"),
                                              QStringLiteral(" where STREDISKO=") + quoted(m_stredisko),
                                              QStringLiteral(" and JKPOV=") + quoted(l.jkpov)});
         if (s.rowCount() > 0 && RoundDecimals(4, s.rows[0][1].toDouble() + l.mnoz) == 0 &&
             RoundDecimals(2, s.rows[0][3].toDouble() + l.cenar) != 0)
-            return Refusal{QStringLiteral("Nelze provést tento -příjem.\rProveďte pomocí výdej-vnitro"), Focus::Quantity};
+            return Refusal{QStringLiteral("Nelze provést tento -příjem.\rProveďte pomocí výdej-vnitro"),
+                           Focus::Quantity};
     }
     l.zustatek = l.mnoz;
     l.kdy = now;
-    const QString values = QStringLiteral("CISLODOKLA = %1, STREDISKO = %2, JKPOV = %3, NAZEV = %4, MJ = %5, MNOZ = %6, "
-                                          "NC = %7, CENAR = %8, POLOZKA = %9, ZUSTATEK = %10, EAN = %11, DPH = %12, KDY = %13")
-                               .arg(sqlNumber(l.cislodokla), quoted(l.stredisko), quoted(l.jkpov), quoted(l.nazev),
-                                    quoted(l.mj), sqlNumber(l.mnoz), sqlNumber(l.nc), sqlNumber(l.cenar), quoted(l.polozka))
-                               .arg(sqlNumber(l.zustatek), quoted(l.ean), QString::number(l.dph), sqlValue(l.kdy));
+    const QString values =
+        QStringLiteral("CISLODOKLA = %1, STREDISKO = %2, JKPOV = %3, NAZEV = %4, MJ = %5, MNOZ = %6, "
+                       "NC = %7, CENAR = %8, POLOZKA = %9, ZUSTATEK = %10, EAN = %11, DPH = %12, KDY = %13")
+            .arg(sqlNumber(l.cislodokla), quoted(l.stredisko), quoted(l.jkpov), quoted(l.nazev), quoted(l.mj),
+                 sqlNumber(l.mnoz), sqlNumber(l.nc), sqlNumber(l.cenar), quoted(l.polozka))
+            .arg(sqlNumber(l.zustatek), quoted(l.ean), QString::number(l.dph), sqlValue(l.kdy));
     if (l.isNew)
         m_db.exec(QStringLiteral("INSERT INTO ") + linesTable() + QStringLiteral(" SET id = 0, ") + values);
     else
-        m_db.exec(QStringLiteral("UPDATE ") + linesTable() + QStringLiteral(" SET ") + values + lineKeyCondition(l));
+        m_db.exec(QStringLiteral("UPDATE ") + linesTable() + QStringLiteral(" SET ") + values +
+                  lineKeyCondition(l));
     l.isNew = false;
     reloadLines();
     return std::nullopt;
@@ -335,21 +364,23 @@ Totals ReceiptDocument::SoucetD() const {
 }
 
 std::optional<qint64> ReceiptDocument::numberBase(const QDate &datum, const QString &stredisko) {
-    if (stredisko.isEmpty() || !std::all_of(stredisko.begin(), stredisko.end(), [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }))
+    if (stredisko.isEmpty() || !std::all_of(stredisko.begin(), stredisko.end(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        }))
         return std::nullopt;
     bool ok = false;
     const qint64 prefix = (QString::number(datum.year() - 1800) + stredisko).toLongLong(&ok);
-    if (!ok || prefix > std::numeric_limits<qint64>::max() / 10000 - 1)
-        return std::nullopt;
+    if (!ok || prefix > std::numeric_limits<qint64>::max() / 10000 - 1) return std::nullopt;
     return prefix * 10000;
 }
 
 qint64 ReceiptDocument::nextNumber(const QDate &datum) {
     const qint64 base = numberBase(datum, m_stredisko).value_or(0);
-    const QVariant highest = m_db.scalar(SqlText{QStringLiteral("select cislodokla from prijem"),
-                                                 QStringLiteral(" where stredisko = ") + quoted(m_stredisko) +
-                                                     QStringLiteral(" and cislodokla > ") + sqlNumber(base),
-                                                 QStringLiteral(" order by cislodokla DESC"), QStringLiteral(" LIMIT 1")});
+    const QVariant highest =
+        m_db.scalar(SqlText{QStringLiteral("select cislodokla from prijem"),
+                            QStringLiteral(" where stredisko = ") + quoted(m_stredisko) +
+                                QStringLiteral(" and cislodokla > ") + sqlNumber(base),
+                            QStringLiteral(" order by cislodokla DESC"), QStringLiteral(" LIMIT 1")});
     return highest.isValid() ? highest.toLongLong() + 1 : base + 1;
 }
 
@@ -360,42 +391,52 @@ std::optional<Refusal> ReceiptDocument::save(const QString &editMode, qint64 &do
     const QVariant closed = m_db.scalar(QStringLiteral("select uzavreneuo from prodej"));
     const QString closedText = closed.isValid() ? closed.toString() : QString();
     if (!(closedText < datum.toString(QStringLiteral("yyyyMM"))))
-        return Refusal{QStringLiteral("Datum DPH je v již uzavřeném ÚO!"), Focus::Date, {QStringLiteral("Zpět")}};
+        return Refusal{
+            QStringLiteral("Datum DPH je v již uzavřeném ÚO!"), Focus::Date, {QStringLiteral("Zpět")}};
     int sign = 0;
     for (int r = 0; r < m_lines.rowCount(); ++r) {
         const double q = m_lines.value(r, col::MNOZ).toDouble();
         if ((q > 0 && sign < 0) || (q < 0 && sign > 0))
-            return Refusal{QStringLiteral("Na jednom dokladu nemohou být plus i mínus položky!"), Focus::None,
+            return Refusal{QStringLiteral("Na jednom dokladu nemohou být plus i mínus položky!"),
+                           Focus::None,
                            {QStringLiteral("Zpět")}};
         if (q > 0)
             sign = 1;
         else if (q < 0)
             sign = -1;
     }
-    const RowSet twice = m_db.select(SqlText{QStringLiteral("select jkpov,count(*) as pocet from ") + linesTable(),
-                                             QStringLiteral(" where mnoz<0 group by jkpov;")});
+    const RowSet twice =
+        m_db.select(SqlText{QStringLiteral("select jkpov,count(*) as pocet from ") + linesTable(),
+                            QStringLiteral(" where mnoz<0 group by jkpov;")});
     for (const auto &row : twice.rows)
         if (row[1].toLongLong() > 1)
-            return Refusal{QStringLiteral("JKPOV ") + shownQuoted(row[0].toString()) + QStringLiteral(" je zadáno ") +
-                               shownQuoted(row[1].toString()) + QStringLiteral("x !"),
-                           Focus::None, {QStringLiteral("Zpět")}};
+            return Refusal{QStringLiteral("JKPOV ") + shownQuoted(row[0].toString()) +
+                               QStringLiteral(" je zadáno ") + shownQuoted(row[1].toString()) +
+                               QStringLiteral("x !"),
+                           Focus::None,
+                           {QStringLiteral("Zpět")}};
 
     const QString inserts = QStringLiteral("insert into prijem select * from ") + headerTable() +
-                            QStringLiteral(";\ninsert into prirad select * from ") + linesTable() + QStringLiteral(";\nCOMMIT;");
+                            QStringLiteral(";\ninsert into prirad select * from ") + linesTable() +
+                            QStringLiteral(";\nCOMMIT;");
     if (editMode != QLatin1String("N")) {
-        m_db.runScript(QStringLiteral("START TRANSACTION;\nDELETE from prijem WHERE cislodokla = ") + sqlNumber(documentNumber) +
-                       QStringLiteral(";\nDELETE from prirad WHERE cislodokla = ") + sqlNumber(documentNumber) +
-                       QStringLiteral(";\n") + inserts);
+        m_db.runScript(QStringLiteral("START TRANSACTION;\nDELETE from prijem WHERE cislodokla = ") +
+                       sqlNumber(documentNumber) +
+                       QStringLiteral(";\nDELETE from prirad WHERE cislodokla = ") +
+                       sqlNumber(documentNumber) + QStringLiteral(";\n") + inserts);
         return std::nullopt;
     }
     if (!numberBase(datum, m_stredisko))
-        return Refusal{QStringLiteral("Středisko „%1“ nemá číselný kód, doklad nelze očíslovat.").arg(m_stredisko),
-                       Focus::None, {QStringLiteral("Zpět")}};
+        return Refusal{
+            QStringLiteral("Středisko „%1“ nemá číselný kód, doklad nelze očíslovat.").arg(m_stredisko),
+            Focus::None,
+            {QStringLiteral("Zpět")}};
     // Workstations of one centre take numbers one after another: the number is read and the
     // rows inserted while this centre's lock is held.
     const QString lock = quoted(QStringLiteral("prijem.cislodokla.") + m_stredisko);
     if (m_db.scalar(QStringLiteral("SELECT GET_LOCK(") + lock + QStringLiteral(", 30)")).toInt() != 1)
-        throw DbError(QStringLiteral("Číslo dokladu nelze přidělit: jiná stanice ukládá déle než 30 s. Zkuste to znovu."));
+        throw DbError(QStringLiteral(
+            "Číslo dokladu nelze přidělit: jiná stanice ukládá déle než 30 s. Zkuste to znovu."));
     struct Release {
         Db &db;
         QString lock;
@@ -408,15 +449,17 @@ std::optional<Refusal> ReceiptDocument::save(const QString &editMode, qint64 &do
         }
     } release{m_db, lock};
     const qint64 number = nextNumber(datum);
-    m_db.runScript(QStringLiteral("START TRANSACTION;\nUPDATE ") + headerTable() + QStringLiteral(" SET cislodokla = ") +
-                   sqlNumber(number) + QStringLiteral(";\nUPDATE ") + linesTable() + QStringLiteral(" SET cislodokla = ") +
-                   sqlNumber(number) + QStringLiteral(";\n") + inserts);
+    m_db.runScript(QStringLiteral("START TRANSACTION;\nUPDATE ") + headerTable() +
+                   QStringLiteral(" SET cislodokla = ") + sqlNumber(number) + QStringLiteral(";\nUPDATE ") +
+                   linesTable() + QStringLiteral(" SET cislodokla = ") + sqlNumber(number) +
+                   QStringLiteral(";\n") + inserts);
     documentNumber = number;
     return std::nullopt;
 }
 
 void ReceiptDocument::FormClose() {
     m_db.runScript(QStringLiteral("START TRANSACTION;\nDROP TABLE IF EXISTS ") + headerTable() +
-                   QStringLiteral(";\nDROP TABLE IF EXISTS ") + linesTable() + QStringLiteral(";\nDROP TABLE IF EXISTS ") +
-                   scratchTable(m_ws, QStringLiteral("nc")) + QStringLiteral(";\nCOMMIT;"));
+                   QStringLiteral(";\nDROP TABLE IF EXISTS ") + linesTable() +
+                   QStringLiteral(";\nDROP TABLE IF EXISTS ") + scratchTable(m_ws, QStringLiteral("nc")) +
+                   QStringLiteral(";\nCOMMIT;"));
 }

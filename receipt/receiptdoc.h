@@ -12,7 +12,7 @@
 #include <optional>
 
 // Where the editor puts the focus after a refused step.
-enum class Focus { None, Entry, Quantity, Price, Date, Grid };
+enum class Focus { None, Entry, Quantity, Price, Date, Grid, Ico };
 
 // A refusal: the message for the editor's message box and where the focus goes afterwards.
 struct Refusal {
@@ -65,6 +65,11 @@ public:
     QVariant header(const QString &column) const;
     void setHeader(const QString &column, const QVariant &value);
     void postHeader();
+
+    // Leaving "IČO" or "Čís.dokladu dodavatele": the supplier of this IČO (exact, whole value)
+    // in the address list read when the receipt was prepared; its name and address go into the
+    // header. Refused with "IČO nenalezeno." otherwise.
+    std::optional<Refusal> checkIco(const QString &ico);
 
     // Lines as the grid shows them, read from the scratch table.
     RecordModel &lines() { return m_lines; }

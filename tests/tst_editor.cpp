@@ -3,6 +3,7 @@
 #include "app/prij0.h"
 #include "app/receiptprint.h"
 #include "common/vocabulary.h"
+#include "receipt/nabadre.h"
 #include "receipt/prij1.h"
 #include "testdb.h"
 
@@ -15,29 +16,36 @@
 using testdb::Receipt;
 
 namespace {
-QWidget *focused() { return QApplication::focusWidget(); }
-void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(focused(), k, m); }
-void type(const QString &text) { testdb::typeText(focused(), text); }
+QWidget *focused() {
+    return QApplication::focusWidget();
+}
+void key(Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+    QTest::keyClick(focused(), k, m);
+}
+void type(const QString &text) {
+    testdb::typeText(focused(), text);
+}
 
-// Runs the test body inside the modal editor once it is shown (polled, since the editor's own
-// preparation lets events through); the editor is closed afterwards whatever the body did.
-void whenEditorShown(TFprijem *ed, std::function<void()> body) {
+// Runs the test body inside a modal dialog once it is shown (polled, since the editor's own
+// preparation lets events through); the dialog is closed afterwards whatever the body did.
+void whenEditorShown(QDialog *dialog, std::function<void()> body) {
     auto *timer = new QTimer;
     timer->setInterval(20);
     auto ticks = std::make_shared<int>(0);
+    QPointer<QDialog> ed(dialog);
     QObject::connect(timer, &QTimer::timeout, [ed, body, timer, ticks] {
-        if (++*ticks > 500) { // 10 s: the editor never came
+        if (!ed || ++*ticks > 500) { // gone, or never came within 10 s
             timer->stop();
             timer->deleteLater();
             return;
         }
-        if (!(ed->isVisible() && QApplication::activeModalWidget() == ed && ed->isActiveWindow() && QApplication::focusWidget()))
+        if (!(ed->isVisible() && QApplication::activeModalWidget() == ed && ed->isActiveWindow() &&
+              QApplication::focusWidget()))
             return;
         timer->stop();
         timer->deleteLater();
         auto close = qScopeGuard([ed] {
-            if (ed->isVisible())
-                ed->reject();
+            if (ed && ed->isVisible()) ed->reject();
         });
         body();
     });
@@ -54,9 +62,12 @@ class TestEditor : public QObject {
     std::unique_ptr<TForm1> w;
     std::unique_ptr<TFprijem> ed;
 
-    void item(const QString &jkpov, const QString &ean, int fofr, int dph = 21, double zustatek = 5, double nczust = 52.5) {
-        db.exec(QStringLiteral("insert into seznam (id, STREDISKO, JKPOV, NAZEV, MJ, EAN, FOFRCISLO, AKTIVNI, DPH, POVAHA, PNC, PC, "
-                               "PCSD, ZUSTATEK, nczust) values (0, '777', '%1', 'Zboží %1', 'ks', '%2', %3, 'A', %4, 'K', 10.5, 14, "
+    void item(const QString &jkpov, const QString &ean, int fofr, int dph = 21, double zustatek = 5,
+              double nczust = 52.5) {
+        db.exec(QStringLiteral("insert into seznam (id, STREDISKO, JKPOV, NAZEV, MJ, EAN, FOFRCISLO, "
+                               "AKTIVNI, DPH, POVAHA, PNC, PC, "
+                               "PCSD, ZUSTATEK, nczust) values (0, '777', '%1', 'Zboží %1', 'ks', '%2', %3, "
+                               "'A', %4, 'K', 10.5, 14, "
                                "16.94, %5, %6)")
                     .arg(jkpov, ean)
                     .arg(fofr)
@@ -101,8 +112,13 @@ private slots:
         item(QStringLiteral("MLEKO1"), QStringLiteral("8594001234561"), 1);
         item(QStringLiteral("CHLEB2"), QStringLiteral("8590000000017"), 2, 10);
         item(QStringLiteral("VODA03"), QStringLiteral("40000002"), 3, 15);
-        db.exec(QStringLiteral("insert into adresar (id, ICO, NAZEVPODNI) values (0, '12345678', 'Mlékárna')"));
-        w = std::make_unique<TForm1>(testdb::makeProgramFolder(dir, testdb::serverIni() + QStringList{QStringLiteral("CisloPC=09")}));
+        db.exec(
+            QStringLiteral("insert into adresar (id, ICO, NAZEVPODNI, SIDLO, ULICECISLO, PSC, POSTA) values "
+                           "(0, '12345678', 'Mlékárna', 'Zlín', 'Dlouhá 1', '760 01', 'Zlín'), "
+                           "(0, '87654321', 'Pekárna O''Brien', 'Brno', 'Husova 2', '602 00', 'Brno 2'), "
+                           "(0, '55555555', 'Ávéčko', 'Aš', 'Krátká 3', '352 01', 'Aš')"));
+        w = std::make_unique<TForm1>(
+            testdb::makeProgramFolder(dir, testdb::serverIni() + QStringList{QStringLiteral("CisloPC=09")}));
         ed = std::make_unique<TFprijem>(w.get());
         w->setReceiptEditor(ed.get());
         w->show();
@@ -139,7 +155,8 @@ private slots:
             enterLine(QStringLiteral("1"), QStringLiteral("3")); // quick number, price proposed
             QVERIFY(!ed->lineMode());
             QCOMPARE(ed->EditSoucetV->text(), QStringLiteral("31,50"));
-            enterLine(QStringLiteral("8590000000017"), QStringLiteral("2,5"), QStringLiteral("12,345")); // EAN, rounded price
+            enterLine(QStringLiteral("8590000000017"), QStringLiteral("2,5"),
+                      QStringLiteral("12,345")); // EAN, rounded price
             QCOMPARE(ed->EditSoucetS->text(), QStringLiteral("30,88"));
             enterLine(QStringLiteral("~~40000002"), QString()); // the marker: quantity 1
             QCOMPARE(ed->EditSoucetN->text(), QStringLiteral("10,50"));
@@ -160,8 +177,9 @@ private slots:
         const RowSet h = db.select(QStringLiteral("select ICO, SIDLO, ULICECISLO, CIDODODAV from prijem"));
         QCOMPARE(h.rowCount(), 1);
         QCOMPARE(h.rows[0][0].toString(), QStringLiteral("12345678"));
-        QCOMPARE(h.rows[0][1].toString(), QStringLiteral("Brno"));
-        QCOMPARE(h.rows[0][2].toString(), QStringLiteral("Husova 5"));
+        // leaving the supplier's document number repeated the IČO check: the address book's address
+        QCOMPARE(h.rows[0][1].toString(), QStringLiteral("Zlín"));
+        QCOMPARE(h.rows[0][2].toString(), QStringLiteral("Dlouhá 1"));
         QCOMPARE(h.rows[0][3].toString(), QStringLiteral("FA'7\\8"));
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from prirad")).toInt(), 3);
     }
@@ -177,7 +195,8 @@ private slots:
             enterLine(QStringLiteral("3~~40000002"), QString());
             QCOMPARE(ed->DBGrid1->model()->rowCount(), 3);
             QCOMPARE(ed->DBGrid1->model()->index(1, 5).data().toString(), QStringLiteral("30,88"));
-            QCOMPARE(ed->DBGrid1->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Celkem řádek"));
+            QCOMPARE(ed->DBGrid1->model()->headerData(5, Qt::Horizontal).toString(),
+                     QStringLiteral("Celkem řádek"));
             // Uložit twice in a row: one save
             QTest::mouseClick(ed->suitempButton9, Qt::LeftButton);
             QTest::mouseClick(ed->suitempButton9, Qt::LeftButton);
@@ -185,14 +204,18 @@ private slots:
         });
         QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
         QVERIFY(messages.isEmpty());
-        const qint64 expected = (QString::number(QDate::currentDate().year() - 1800) + QStringLiteral("777")).toLongLong() * 10000 + 1;
+        const qint64 expected =
+            (QString::number(QDate::currentDate().year() - 1800) + QStringLiteral("777")).toLongLong() *
+                10000 +
+            1;
         QCOMPARE(saved, expected);
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from prijem")).toInt(), 1);
         const RowSet h = db.select(QStringLiteral("select * from prijem"));
         QCOMPARE(h.value(0, col::CISLODOKLA).toLongLong(), expected);
         QCOMPARE(h.value(0, col::ICO).toString(), QStringLiteral("12345678"));
         QCOMPARE(h.value(0, col::DATUM).toDate(), QDate::currentDate());
-        const RowSet l = db.select(QStringLiteral("select JKPOV, MNOZ, NC, CENAR, ZUSTATEK, DPH, EAN, POLOZKA, STREDISKO from prirad order by JKPOV"));
+        const RowSet l = db.select(QStringLiteral("select JKPOV, MNOZ, NC, CENAR, ZUSTATEK, DPH, EAN, "
+                                                  "POLOZKA, STREDISKO from prirad order by JKPOV"));
         QCOMPARE(l.rowCount(), 3);
         QCOMPARE(l.value(0, col::JKPOV).toString(), QStringLiteral("CHLEB2"));
         QCOMPARE(l.value(0, col::NC).toDouble(), 12.35);
@@ -226,7 +249,8 @@ private slots:
 
     void marginInRed() {
         whenEditorShown(ed.get(), [this] {
-            enterLine(QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("20")); // PC 14 below the price
+            enterLine(QStringLiteral("1"), QStringLiteral("1"),
+                      QStringLiteral("20")); // PC 14 below the price
             key(Qt::Key_O, Qt::ControlModifier);
             QCOMPARE(ed->EditMarze->text(), QStringLiteral("-6,00"));
             QCOMPARE(ed->EditProcento->text(), QStringLiteral("-30,0"));
@@ -238,6 +262,108 @@ private slots:
             QCOMPARE(ed->EditMarze->text(), QStringLiteral("7,00"));
             QCOMPARE(ed->EditProcento->text(), QStringLiteral("100,0"));
             QVERIFY(ed->EditMarze->palette().color(QPalette::Text) != QColor(Qt::red));
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+    }
+
+    void icoCheck() {
+        whenEditorShown(ed.get(), [this] {
+            ed->DBEdit1->setFocus();
+            type(QStringLiteral("12345678 ")); // a trailing space: not found
+            key(Qt::Key_Tab);
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(messages[0].text, QStringLiteral("IČO nenalezeno."));
+            QCOMPARE(focused(), ed->DBEdit1);
+            QCOMPARE(ed->DBEdit2->text(), QString());
+            key(Qt::Key_Backspace);
+            key(Qt::Key_Tab);
+            QCOMPARE(messages.size(), 1);
+            QCOMPARE(ed->DBEdit2->text(), QStringLiteral("Mlékárna"));
+            QCOMPARE(ed->DBEdit3->text(), QStringLiteral("Zlín"));
+            QCOMPARE(ed->DBEdit4->text(), QStringLiteral("Dlouhá 1"));
+            // an address added meanwhile is not known to this receipt
+            db.exec(
+                QStringLiteral("insert into adresar (id, ICO, NAZEVPODNI) values (0, '11111111', 'Nový')"));
+            ed->DBEdit1->setFocus();
+            ed->DBEdit1->selectAll();
+            type(QStringLiteral("11111111"));
+            key(Qt::Key_Tab);
+            QCOMPARE(messages.size(), 2);
+            QCOMPARE(focused(), ed->DBEdit1);
+            ed->DBEdit1->selectAll();
+            type(QStringLiteral("12345678"));
+            ed->DBEdit8->setFocus(Qt::TabFocusReason);
+            QCOMPARE(messages.size(), 2);
+            // leaving the supplier's document number checks the IČO again
+            ed->DBEdit1->setText(QStringLiteral("99999999"));
+            type(QStringLiteral("FA1"));
+            key(Qt::Key_Tab);
+            QCOMPARE(messages.size(), 3);
+            QCOMPARE(focused(), ed->DBEdit1);
+            // towards the header's "Zpět": no message
+            QTest::mouseClick(ed->suitempButton10, Qt::LeftButton);
+            QCOMPARE(messages.size(), 3);
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(db.scalar(QStringLiteral("select count(*) from prijem")).toInt(), 0);
+    }
+
+    void addressPicker() {
+        TFnabadre picker(w.get());
+        ed->setAddressPicker(&picker);
+        whenEditorShown(ed.get(), [this, &picker] {
+            QVERIFY(ed->suitempButton8->isEnabled());
+            // "Zpět" in the picker leaves the header as it was
+            whenEditorShown(&picker, [&picker] {
+                QCOMPARE(picker.windowTitle(), QStringLiteral("Adresář"));
+                QCOMPARE(picker.pos().x(), QGuiApplication::primaryScreen()->availableGeometry().left());
+                QCOMPARE(picker.list().rowCount(), 3);
+                QTest::mouseClick(picker.suitempButton2, Qt::LeftButton);
+            });
+            QTest::keyClick(ed.get(), Qt::Key_F3);
+            QCOMPARE(ed->DBEdit1->text(), QString());
+            QVERIFY(ed->headerKeys().isActive());
+            // F3, move to O'Brien, Enter
+            whenEditorShown(&picker, [&picker] {
+                QVERIFY(picker.keys().isActive());
+                const int row = picker.list().locate(col::ICO, QStringLiteral("87654321"));
+                picker.DBGrid1->setCurrentIndex(picker.list().index(row, 0));
+                QTest::keyClick(picker.DBGrid1, Qt::Key_Return);
+            });
+            QTest::keyClick(ed.get(), Qt::Key_F3);
+            QVERIFY(!picker.keys().isActive());
+            QCOMPARE(ed->DBEdit1->text(), QStringLiteral("87654321"));
+            QCOMPARE(ed->DBEdit2->text(), QStringLiteral("Pekárna O'Brien"));
+            QCOMPARE(ed->focusWidget(), ed->DBEdit1);
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+    }
+
+    void addressPickerSortStays() {
+        TFnabadre picker(w.get());
+        ed->setAddressPicker(&picker);
+        whenEditorShown(ed.get(), [this, &picker] {
+            whenEditorShown(&picker, [&picker] {
+                QTimer::singleShot(0, [] {
+                    QTRY_VERIFY(QApplication::activeModalWidget() &&
+                                QApplication::activeModalWidget()->objectName() ==
+                                    QLatin1String("SearchDialog"));
+                    QApplication::activeModalWidget()->close();
+                });
+                picker.suitempDBGrid1TitleClick(picker.list().columnOf(col::SIDLO));
+                QCOMPARE(picker.list().value(0, col::SIDLO).toString(), QStringLiteral("Aš"));
+                const QRect cell = picker.DBGrid1->visualRect(picker.list().index(1, 1));
+                QTest::mouseClick(picker.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+                QTest::mouseDClick(picker.DBGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+            });
+            QTest::mouseClick(ed->suitempButton8, Qt::LeftButton);
+            QCOMPARE(ed->DBEdit1->text(), QStringLiteral("87654321")); // Brno comes after Aš
+        });
+        QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(picker.list().sortField(), col::SIDLO);
+        whenEditorShown(ed.get(), [&picker] {
+            QCOMPARE(picker.list().value(0, col::SIDLO).toString(),
+                     QStringLiteral("Aš")); // new list, same sort
         });
         QTest::keyClick(w.get(), Qt::Key_N, Qt::ControlModifier);
     }
@@ -308,7 +434,8 @@ private slots:
     }
 
     void correctionAndDeletion() {
-        testdb::insertReceipt(db, {2147770001, QStringLiteral("777"), QDate(2014, 5, 6), QStringLiteral("12345678")});
+        testdb::insertReceipt(
+            db, {2147770001, QStringLiteral("777"), QDate(2014, 5, 6), QStringLiteral("12345678")});
         testdb::insertLine(db, 2147770001, QStringLiteral("MLEKO1"), 1, 10);
         testdb::insertLine(db, 2147770001, QStringLiteral("CHLEB2"), 2, 10);
         testdb::insertLine(db, 2147770001, QStringLiteral("VODA03"), 3, 10);
@@ -316,7 +443,9 @@ private slots:
         db.exec(QStringLiteral("update prirad set ZUSTATEK = 1 where JKPOV = 'VODA03'")); // issued from
         const int keptId = db.scalar(QStringLiteral("select id from prirad where JKPOV = 'MLEKO1'")).toInt();
         QTest::mouseClick(w->ButtonVse, Qt::LeftButton);
-        answer = [](const MessageRequest &r) { return r.text == QLatin1String("Opravdu smazat řádek?") ? 1 : 1; };
+        answer = [](const MessageRequest &r) {
+            return r.text == QLatin1String("Opravdu smazat řádek?") ? 1 : 1;
+        };
         whenEditorShown(ed.get(), [this] {
             QCOMPARE(ed->DBGrid1->model()->rowCount(), 3);
             QCOMPARE(ed->EditSoucetV->text(), QStringLiteral("60,00"));
@@ -348,7 +477,8 @@ private slots:
         });
         w->DBGrid1->setCurrentIndex(w->DBGrid1->model()->index(0, 0));
         QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
-        const RowSet l = db.select(QStringLiteral("select id, JKPOV, MNOZ, CISLODOKLA from prirad order by JKPOV"));
+        const RowSet l =
+            db.select(QStringLiteral("select id, JKPOV, MNOZ, CISLODOKLA from prirad order by JKPOV"));
         QCOMPARE(l.rowCount(), 2);
         QCOMPARE(l.rows[0][0].toInt(), keptId);
         QCOMPARE(l.rows[0][2].toDouble(), 4.0);
@@ -358,7 +488,8 @@ private slots:
     }
 
     void refusedSaveKeepsTheEditorOpen() {
-        db.exec(QStringLiteral("insert into prodej (uzavreneuo) values ('%1')").arg(QDate::currentDate().toString(QStringLiteral("yyyyMM"))));
+        db.exec(QStringLiteral("insert into prodej (uzavreneuo) values ('%1')")
+                    .arg(QDate::currentDate().toString(QStringLiteral("yyyyMM"))));
         whenEditorShown(ed.get(), [this] {
             QTest::mouseClick(ed->suitempButton9, Qt::LeftButton);
             QCOMPARE(messages.size(), 1);
@@ -381,7 +512,8 @@ private slots:
             QWindow *window = ed->windowHandle();
             auto post = [window](Qt::Key k, const QString &text) {
                 QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier, text));
-                QCoreApplication::postEvent(window, new QKeyEvent(QEvent::KeyRelease, k, Qt::NoModifier, text));
+                QCoreApplication::postEvent(window,
+                                            new QKeyEvent(QEvent::KeyRelease, k, Qt::NoModifier, text));
             };
             for (QChar c : QStringLiteral("8594001234561"))
                 post(Qt::Key(c.unicode()), QString(c));

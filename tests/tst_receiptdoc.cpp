@@ -15,10 +15,13 @@ class TestReceiptDoc : public QObject {
     Q_OBJECT
     Db db{QStringLiteral("doc")};
 
-    void item(const QString &jkpov, const QString &ean, int fofr, const QString &aktivni = QStringLiteral("A"), int dph = 21,
+    void item(const QString &jkpov, const QString &ean, int fofr,
+              const QString &aktivni = QStringLiteral("A"), int dph = 21,
               const QString &povaha = QStringLiteral("K"), double zustatek = 5, double nczust = 52.5) {
-        db.exec(QStringLiteral("insert into seznam (id, STREDISKO, JKPOV, NAZEV, MJ, EAN, FOFRCISLO, AKTIVNI, DPH, POVAHA, PNC, PC, "
-                               "PCSD, ZUSTATEK, nczust) values (0, '777', '%1', 'Zboží %1', 'ks', '%2', %3, '%4', %5, '%6', 10.5, "
+        db.exec(QStringLiteral("insert into seznam (id, STREDISKO, JKPOV, NAZEV, MJ, EAN, FOFRCISLO, "
+                               "AKTIVNI, DPH, POVAHA, PNC, PC, "
+                               "PCSD, ZUSTATEK, nczust) values (0, '777', '%1', 'Zboží %1', 'ks', '%2', %3, "
+                               "'%4', %5, '%6', 10.5, "
                                "14, 16.94, %7, %8)")
                     .arg(jkpov, ean)
                     .arg(fofr)
@@ -29,17 +32,15 @@ class TestReceiptDoc : public QObject {
                     .arg(nczust));
     }
 
-    ReceiptLine addLine(ReceiptDocument &doc, const QString &code, double mnoz, std::optional<double> nc = {}) {
+    ReceiptLine addLine(ReceiptDocument &doc, const QString &code, double mnoz,
+                        std::optional<double> nc = {}) {
         ReceiptLine l = doc.newLine();
         const ItemLookup r = doc.lookup(code, l);
-        if (r.refused)
-            qFatal("lookup refused");
+        if (r.refused) qFatal("lookup refused");
         l.mnoz = mnoz;
-        if (nc)
-            l.nc = *nc;
+        if (nc) l.nc = *nc;
         doc.roundLine(l);
-        if (doc.processQuantity(l) || doc.writeLine(l))
-            qFatal("line refused");
+        if (doc.processQuantity(l) || doc.writeLine(l)) qFatal("line refused");
         return l;
     }
 
@@ -51,8 +52,9 @@ private slots:
         item(QStringLiteral("A0001"), QStringLiteral("8594001234561"), 1);
         item(QStringLiteral("B0002"), QStringLiteral("8590000000017"), 8, QStringLiteral("N"));
         item(QStringLiteral("C0003"), QStringLiteral("8590000000024"), 0, QStringLiteral("N"));
-        db.exec(QStringLiteral("insert into seznamean (id, STREDISKO, JKPOV, EAN) values (0, '777', 'C0003', '4000000000017'), "
-                               "(0, '101', 'A0001', '4000000000024')"));
+        db.exec(QStringLiteral(
+            "insert into seznamean (id, STREDISKO, JKPOV, EAN) values (0, '777', 'C0003', '4000000000017'), "
+            "(0, '101', 'A0001', '4000000000024')"));
         item(QStringLiteral("1234"), QString(), 0);
         item(QStringLiteral("P0001"), QString(), 0, QStringLiteral("A"), 21, QStringLiteral("P"), 0, 0);
         item(QStringLiteral("E0008"), QStringLiteral("40000001"), 0);
@@ -66,30 +68,51 @@ private slots:
 
     void lookup_data() {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("jkpov"); // empty: "Položka nenalezena."
+        QTest::addColumn<QString>("jkpov");   // empty: "Položka nenalezena."
         QTest::addColumn<double>("quantity"); // 0: none
-        QTest::newRow("quick number") << "1" << "A0001" << 0.0;
-        QTest::newRow("quick number as a number") << "001" << "A0001" << 0.0;
-        QTest::newRow("Czech keyboard row") << "+" << "A0001" << 0.0;
-        QTest::newRow("quick number of an inactive item") << "8" << "" << 0.0;
-        QTest::newRow("4 characters: quick number only") << "1234" << "" << 0.0;
-        QTest::newRow("EAN-13") << "8594001234561" << "A0001" << 0.0;
-        QTest::newRow("EAN typed on the Czech row") << "8é+ščřěěě+234561" << "" << 0.0;
-        QTest::newRow("own EAN of an inactive item") << "8590000000017" << "" << 0.0;
-        QTest::newRow("alias EAN of an inactive item") << "4000000000017" << "C0003" << 0.0;
-        QTest::newRow("alias EAN of another centre") << "4000000000024" << "" << 0.0;
-        QTest::newRow("EAN-8") << "40000002" << "E0008" << 0.0;
-        QTest::newRow("8 characters are never an item code") << "40000001" << "" << 0.0;
-        QTest::newRow("quick number to an EAN") << "9" << "E0008" << 0.0;
-        QTest::newRow("item code of an inactive item") << "C0003" << "C0003" << 0.0;
-        QTest::newRow("unknown code") << "XYZ99" << "" << 0.0;
-        QTest::newRow("marker first") << "~~8594001234561" << "A0001" << 1.0;
-        QTest::newRow("prefix quantity") << "3~~8594001234561" << "A0001" << 3.0;
-        QTest::newRow("prefix with a full stop") << "2.5~~8594001234561" << "A0001" << 2.5;
-        QTest::newRow("code after the marker cut to 20") << "~~P0001" << "P0001" << 1.0;
-        QTest::newRow("code of 21 characters") << "ABCDEFGHIJKLMNOPQRSTU" << "" << 0.0;
+        QTest::newRow("quick number") << "1"
+                                      << "A0001" << 0.0;
+        QTest::newRow("quick number as a number") << "001"
+                                                  << "A0001" << 0.0;
+        QTest::newRow("Czech keyboard row") << "+"
+                                            << "A0001" << 0.0;
+        QTest::newRow("quick number of an inactive item") << "8"
+                                                          << "" << 0.0;
+        QTest::newRow("4 characters: quick number only") << "1234"
+                                                         << "" << 0.0;
+        QTest::newRow("EAN-13") << "8594001234561"
+                                << "A0001" << 0.0;
+        QTest::newRow("EAN typed on the Czech row") << "8é+ščřěěě+234561"
+                                                    << "" << 0.0;
+        QTest::newRow("own EAN of an inactive item") << "8590000000017"
+                                                     << "" << 0.0;
+        QTest::newRow("alias EAN of an inactive item") << "4000000000017"
+                                                       << "C0003" << 0.0;
+        QTest::newRow("alias EAN of another centre") << "4000000000024"
+                                                     << "" << 0.0;
+        QTest::newRow("EAN-8") << "40000002"
+                               << "E0008" << 0.0;
+        QTest::newRow("8 characters are never an item code") << "40000001"
+                                                             << "" << 0.0;
+        QTest::newRow("quick number to an EAN") << "9"
+                                                << "E0008" << 0.0;
+        QTest::newRow("item code of an inactive item") << "C0003"
+                                                       << "C0003" << 0.0;
+        QTest::newRow("unknown code") << "XYZ99"
+                                      << "" << 0.0;
+        QTest::newRow("marker first") << "~~8594001234561"
+                                      << "A0001" << 1.0;
+        QTest::newRow("prefix quantity") << "3~~8594001234561"
+                                         << "A0001" << 3.0;
+        QTest::newRow("prefix with a full stop") << "2.5~~8594001234561"
+                                                 << "A0001" << 2.5;
+        QTest::newRow("code after the marker cut to 20") << "~~P0001"
+                                                         << "P0001" << 1.0;
+        QTest::newRow("code of 21 characters") << "ABCDEFGHIJKLMNOPQRSTU"
+                                               << "" << 0.0;
         QTest::newRow("scan of 300 characters") << QString(300, QLatin1Char('9')) << "" << 0.0;
-        QTest::newRow("quotes and backslashes") << "A0001'\\" << "" << 0.0;
+        QTest::newRow("quotes and backslashes") << "A0001'\\"
+                                                << "" << 0.0;
     }
     void lookup() {
         QFETCH(QString, text);
@@ -121,8 +144,10 @@ private slots:
         doc.PripravNovy();
         QStringList texts;
         doc.nactiCiselniky([&](const QString &t) { texts << t; });
-        QCOMPARE(texts, (QStringList{QStringLiteral("Příjemka - načítám adresář"), QStringLiteral("Příjemka - načítám seznam 2"),
-                                     QStringLiteral("Příjemka - načítám EAN"), QStringLiteral("Příjemka - načítám FOFR")}));
+        QCOMPARE(texts, (QStringList{QStringLiteral("Příjemka - načítám adresář"),
+                                     QStringLiteral("Příjemka - načítám seznam 2"),
+                                     QStringLiteral("Příjemka - načítám EAN"),
+                                     QStringLiteral("Příjemka - načítám FOFR")}));
         QCOMPARE(doc.quickNumbers().value(QStringLiteral("1")), QStringLiteral("A0001"));
         QVERIFY(!doc.quickNumbers().contains(QStringLiteral("8"))); // inactive items have no quick number
         // a new receipt after another one starts from zero
@@ -138,8 +163,10 @@ private slots:
         QTest::addColumn<int>("focus");
         QTest::newRow("positive: no check") << "A0001" << 100.0 << 10.5 << "" << int(Focus::None);
         QTest::newRow("return within stock") << "A0001" << -3.0 << 10.5 << "" << int(Focus::None);
-        QTest::newRow("return beyond the quantity") << "A0001" << -6.0 << 10.5 << "Nelze. Na skladě pouze 5 ks" << int(Focus::Quantity);
-        QTest::newRow("return beyond the value") << "A0001" << -5.0 << 20.0 << "Nelze. Suma NC na skladě pouze 52,5 Kč" << int(Focus::Price);
+        QTest::newRow("return beyond the quantity")
+            << "A0001" << -6.0 << 10.5 << "Nelze. Na skladě pouze 5 ks" << int(Focus::Quantity);
+        QTest::newRow("return beyond the value")
+            << "A0001" << -5.0 << 20.0 << "Nelze. Suma NC na skladě pouze 52,5 Kč" << int(Focus::Price);
         QTest::newRow("work items are not checked") << "P0001" << -6.0 << 10.0 << "" << int(Focus::None);
     }
     void stockChecksOfReturns() {
@@ -249,10 +276,12 @@ private slots:
         QTest::addColumn<QList<qint64>>("existing");
         QTest::addColumn<qint64>("expected");
         QTest::newRow("first of 2015") << "777" << QDate(2015, 3, 1) << QList<qint64>{} << 2157770001LL;
-        QTest::newRow("2014 beyond 32 bits") << "777" << QDate(2014, 6, 1) << QList<qint64>{2147770004} << 2147770005LL;
-        QTest::newRow("continues after a later year") << "777" << QDate(2014, 6, 1) << QList<qint64>{2147770004, 2157770002}
-                                                      << 2157770003LL;
-        QTest::newRow("other centres do not count") << "12" << QDate(2015, 1, 1) << QList<qint64>{2157770009} << 215120001LL;
+        QTest::newRow("2014 beyond 32 bits")
+            << "777" << QDate(2014, 6, 1) << QList<qint64>{2147770004} << 2147770005LL;
+        QTest::newRow("continues after a later year")
+            << "777" << QDate(2014, 6, 1) << QList<qint64>{2147770004, 2157770002} << 2157770003LL;
+        QTest::newRow("other centres do not count")
+            << "12" << QDate(2015, 1, 1) << QList<qint64>{2157770009} << 215120001LL;
     }
     void numbering() {
         QFETCH(QString, centre);
@@ -272,15 +301,18 @@ private slots:
         QTest::addColumn<QDate>("datum");
         QTest::addColumn<QList<double>>("quantities"); // lines of A0001 (negative ones of A0001/P0001)
         QTest::addColumn<QString>("message");          // empty: saved
-        QTest::newRow("closed period equal to the month") << "201501" << QDate(2015, 1, 31) << QList<double>{1} << "Datum DPH je v již uzavřeném ÚO!";
-        QTest::newRow("closed period before the month") << "201412" << QDate(2015, 1, 1) << QList<double>{1} << "";
+        QTest::newRow("closed period equal to the month")
+            << "201501" << QDate(2015, 1, 31) << QList<double>{1} << "Datum DPH je v již uzavřeném ÚO!";
+        QTest::newRow("closed period before the month")
+            << "201412" << QDate(2015, 1, 1) << QList<double>{1} << "";
         QTest::newRow("no closed period") << "" << QDate(2015, 1, 1) << QList<double>{1} << "";
         QTest::newRow("plus and minus") << "" << QDate(2015, 1, 1) << QList<double>{1, -1}
                                         << "Na jednom dokladu nemohou být plus i mínus položky!";
         QTest::newRow("zero lines do not count") << "" << QDate(2015, 1, 1) << QList<double>{0, -1, 0} << "";
-        QTest::newRow("two negative lines of one item") << "" << QDate(2015, 1, 1) << QList<double>{-1, -1}
-                                                        << "JKPOV 'A0001' je zadáno '2'x !";
-        QTest::newRow("two positive lines of one item") << "" << QDate(2015, 1, 1) << QList<double>{1, 1} << "";
+        QTest::newRow("two negative lines of one item")
+            << "" << QDate(2015, 1, 1) << QList<double>{-1, -1} << "JKPOV 'A0001' je zadáno '2'x !";
+        QTest::newRow("two positive lines of one item")
+            << "" << QDate(2015, 1, 1) << QList<double>{1, 1} << "";
         QTest::newRow("no lines") << "" << QDate(2015, 1, 1) << QList<double>{} << "";
     }
     void saveChecks() {
@@ -305,7 +337,8 @@ private slots:
             if (q != 0)
                 QVERIFY(!doc.writeLine(l));
             else
-                db.exec(QStringLiteral("insert into %1 (id, CISLODOKLA, STREDISKO, JKPOV, MNOZ, NC, POLOZKA) values (0, 0, '777', 'A0001', 0, 1, 'x')")
+                db.exec(QStringLiteral("insert into %1 (id, CISLODOKLA, STREDISKO, JKPOV, MNOZ, NC, POLOZKA) "
+                                       "values (0, 0, '777', 'A0001', 0, 1, 'x')")
                             .arg(doc.linesTable()));
         }
         doc.reloadLines();
@@ -314,8 +347,13 @@ private slots:
         if (message.isEmpty()) {
             QVERIFY2(!r, r ? qPrintable(r->text) : "");
             QVERIFY(number > 0);
-            QCOMPARE(db.scalar(QStringLiteral("select ICO from prijem where cislodokla = %1").arg(number)).toString(), QStringLiteral("O'B\\1"));
-            QCOMPARE(db.scalar(QStringLiteral("select count(*) from prirad where cislodokla = %1").arg(number)).toInt(), quantities.size());
+            QCOMPARE(db.scalar(QStringLiteral("select ICO from prijem where cislodokla = %1").arg(number))
+                         .toString(),
+                     QStringLiteral("O'B\\1"));
+            QCOMPARE(
+                db.scalar(QStringLiteral("select count(*) from prirad where cislodokla = %1").arg(number))
+                    .toInt(),
+                quantities.size());
             QCOMPARE(db.scalar(QStringLiteral("select VNITRO from prijem")).toInt(), 0);
         } else {
             QVERIFY(r);
@@ -379,7 +417,8 @@ private slots:
         qint64 number = 2147770001;
         QVERIFY(!doc.save(QStringLiteral("O"), number));
         QCOMPARE(number, 2147770001LL);
-        const RowSet after = db.select(QStringLiteral("select id, JKPOV, MNOZ, CISLODOKLA from prirad order by id"));
+        const RowSet after =
+            db.select(QStringLiteral("select id, JKPOV, MNOZ, CISLODOKLA from prirad order by id"));
         QCOMPARE(after.rowCount(), 3);
         QCOMPARE(after.rows[0][0], before.rows[0][0]); // A0001 kept its id
         QCOMPARE(after.rows[0][2].toDouble(), 4.0);
@@ -433,13 +472,13 @@ private slots:
                 ReceiptDocument doc(own, ws, QStringLiteral("777"));
                 for (int i = 0; i < perStation; ++i) {
                     doc.PripravNovy(QDateTime(QDate(2015, 4, 1), QTime(9, 0)));
-                    own.exec(QStringLiteral("insert into %1 (id, CISLODOKLA, STREDISKO, JKPOV, MNOZ, NC, CENAR, POLOZKA, ZUSTATEK) "
+                    own.exec(QStringLiteral("insert into %1 (id, CISLODOKLA, STREDISKO, JKPOV, MNOZ, NC, "
+                                            "CENAR, POLOZKA, ZUSTATEK) "
                                             "values (0, 0, '777', 'A0001', 1, 1, 1, '%2', 1)")
                                  .arg(doc.linesTable(), ws + QString::number(i)));
                     doc.reloadLines();
                     qint64 number = 0;
-                    if (doc.save(QStringLiteral("N"), number) || number == 0)
-                        ++failures;
+                    if (doc.save(QStringLiteral("N"), number) || number == 0) ++failures;
                 }
                 doc.FormClose();
             } catch (const DbError &) {
@@ -452,11 +491,14 @@ private slots:
         b.join();
         QCOMPARE(failures.load(), 0);
         QCOMPARE(db.scalar(QStringLiteral("select count(*) from prijem")).toInt(), 2 * perStation);
-        QCOMPARE(db.scalar(QStringLiteral("select count(distinct cislodokla) from prijem")).toInt(), 2 * perStation);
+        QCOMPARE(db.scalar(QStringLiteral("select count(distinct cislodokla) from prijem")).toInt(),
+                 2 * perStation);
         QCOMPARE(db.scalar(QStringLiteral("select min(cislodokla) from prijem")).toLongLong(), 2157770001LL);
-        QCOMPARE(db.scalar(QStringLiteral("select max(cislodokla) from prijem")).toLongLong(), 2157770000LL + 2 * perStation);
+        QCOMPARE(db.scalar(QStringLiteral("select max(cislodokla) from prijem")).toLongLong(),
+                 2157770000LL + 2 * perStation);
         // every receipt has its own line
-        QCOMPARE(db.scalar(QStringLiteral("select count(distinct cislodokla) from prirad")).toInt(), 2 * perStation);
+        QCOMPARE(db.scalar(QStringLiteral("select count(distinct cislodokla) from prirad")).toInt(),
+                 2 * perStation);
     }
 };
 
