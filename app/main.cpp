@@ -3,6 +3,7 @@
 #include "common/helpers.h"
 #include "platform/a11y.h"
 #include "receipt/nabadre.h"
+#include "receipt/nabcen.h"
 #include "receipt/prij1.h"
 
 #include <QApplication>
@@ -36,7 +37,9 @@ int main(int argc, char *argv[]) {
     TForm1 form1(ProgramFolder());
     TFprijem fprijem(&form1);
     TFnabadre fnabadre(&form1);
+    TFnabcen fnabcen(&form1, form1.report(), ProgramFolder());
     fprijem.setAddressPicker(&fnabadre);
+    fprijem.setItemPicker(&fnabcen);
     form1.setReceiptEditor(&fprijem);
     form1.show();
     return app.exec();

@@ -41,20 +41,23 @@ TFnabadre::TFnabadre(QWidget *owner) : QDialog(owner) {
     resize(556, 605);
 
     m_keys.add(QKeyCombination(Qt::Key_Return), [this] { suitempButton1Click(); });
-    m_keys.add(QKeyCombination(Qt::Key_F3), [this] { suitempDBGrid1TitleClick(m_list.columnOf(col::NAZEVPODNI)); });
+    m_keys.add(QKeyCombination(Qt::Key_F3),
+               [this] { suitempDBGrid1TitleClick(m_list.columnOf(col::NAZEVPODNI)); });
     connect(suitempButton1, &QPushButton::clicked, this, &TFnabadre::suitempButton1Click);
     connect(suitempButton2, &QPushButton::clicked, this, &QDialog::reject);
     connect(DBGrid1, &QTableView::doubleClicked, this, &TFnabadre::suitempButton1Click);
-    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this, &TFnabadre::suitempDBGrid1TitleClick);
+    connect(DBGrid1->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &TFnabadre::suitempDBGrid1TitleClick);
 }
 
 void TFnabadre::setList(RowSet rows) {
     m_list.setRowSet(std::move(rows));
-    if (m_list.rowCount() > 0)
-        DBGrid1->setCurrentIndex(m_list.index(0, 0));
+    if (m_list.rowCount() > 0) DBGrid1->setCurrentIndex(m_list.index(0, 0));
 }
 
-int TFnabadre::currentRow() const { return DBGrid1->currentIndex().row(); }
+int TFnabadre::currentRow() const {
+    return DBGrid1->currentIndex().row();
+}
 
 void TFnabadre::showEvent(QShowEvent *event) {
     QDialog::showEvent(event);
@@ -76,15 +79,13 @@ void TFnabadre::suitempButton1Click() {
 }
 
 void TFnabadre::suitempDBGrid1TitleClick(int column) {
-    if (column < 0 || column >= m_list.columns().size())
-        return;
+    if (column < 0 || column >= m_list.columns().size()) return;
     m_keys.setActive(false);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const QString field = m_list.columns().at(column).field;
     const int source = m_list.sourceOfRow(currentRow());
     m_list.sortByField(field);
-    if (source >= 0)
-        DBGrid1->setCurrentIndex(m_list.index(m_list.rowOfSource(source), 0));
+    if (source >= 0) DBGrid1->setCurrentIndex(m_list.index(m_list.rowOfSource(source), 0));
     QApplication::restoreOverrideCursor();
     SearchDialog dialog(m_list, field, currentRow(), this);
     dialog.setPartial(true);

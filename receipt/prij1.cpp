@@ -1,10 +1,12 @@
 #include "receipt/prij1.h"
 
 #include "receipt/nabadre.h"
+#include "receipt/nabcen.h"
 
 #include "app/ppracuji.h"
 #include "common/helpers.h"
 #include "common/numfmt.h"
+#include "common/sqltext.h"
 #include "common/vocabulary.h"
 #include "platform/enterastab.h"
 #include "platform/gridview.h"
@@ -86,6 +88,8 @@ TFprijem::TFprijem(TForm1 *main) : QDialog(main), m_main(main) {
             [this] { guard([this] { suitempButton9Click(); }); });
     connect(suitempButton8, &QPushButton::clicked, this,
             [this] { guard([this] { suitempButton8Click(); }); });
+    connect(suitempButton3, &QPushButton::clicked, this,
+            [this] { guard([this] { suitempButton3Click(); }); });
     connect(suitempButton10, &QPushButton::clicked, this, [this] { suitempButton10Click(); });
     connect(DBGrid1, &QTableView::doubleClicked, this,
             [this] { guard([this] { suitempButtonOpravitClick(); }); });
@@ -207,7 +211,7 @@ void TFprijem::createLayout() {
         e->setText(QStringLiteral("0,00"));
     EditProcento->setText(QStringLiteral("0,0"));
     suitempButton3 = button(PanelRadek, QStringLiteral("suitempButton3"), QStringLiteral("Nabídka   F3"));
-    suitempButton3->setEnabled(false); // the item picker comes with its own window
+    suitempButton3->setEnabled(false); // until the item picker is given
     Button4 = button(PanelRadek, QStringLiteral("Button4"), QStringLiteral("Zapsat  ^Enter"));
     suitempButton5 = button(PanelRadek, QStringLiteral("suitempButton5"), QStringLiteral("Zpět"));
     suiButton2 = button(PanelRadek, QStringLiteral("suiButton2"), QStringLiteral("Založení karty"));
@@ -315,6 +319,15 @@ void TFprijem::FormShow() {
         BusyScope busy(this, QStringLiteral("Příjemka - načítám číselníky"));
         m_doc->nactiCiselniky([&busy](const QString &text) { busy.setText(text); });
         if (m_addressPicker) m_addressPicker->setList(m_doc->addresses());
+        if (m_itemPicker) {
+            // the picker opens its list when it is first shown
+            m_itemPicker->closeList();
+            m_itemPicker->setList(&m_main->connection(),
+                                  SqlText{QStringLiteral("select * from seznam"),
+                                          QStringLiteral(" where STREDISKO=") + quoted(m_main->Stredisko),
+                                          QStringLiteral(" and AKTIVNI=\"A\""),
+                                          QStringLiteral(" order by nazev;")});
+        }
     }
     DBDateEdit1->setFocus();
 }
@@ -330,6 +343,36 @@ void TFprijem::readHeaderFields() {
 void TFprijem::setAddressPicker(TFnabadre *picker) {
     m_addressPicker = picker;
     suitempButton8->setEnabled(picker != nullptr);
+}
+
+void TFprijem::setItemPicker(TFnabcen *picker) {
+    m_itemPicker = picker;
+    suitempButton3->setEnabled(picker != nullptr);
+}
+
+void TFprijem::suitempButton3Click() {
+    if (!m_itemPicker || !m_lineMode) return;
+    m_lineKeys.setActive(false);
+    struct On {
+        TFprijem *w;
+        ~On() {
+            if (w->m_lineMode) w->m_lineKeys.setActive(true);
+        }
+    } on{this};
+    m_itemPicker->workstationNumber = m_main->CisloPC;
+    m_itemPicker->Tag = m_main->prepocitatStav == QLatin1String("A") ? -1 : 0;
+    m_itemPicker->exec();
+    if (m_itemPicker->Tag > 0 && !m_itemPicker->currentCode().isEmpty()) {
+        // as if typed: leaving the entry field runs the lookup
+        Edit1->setText(m_itemPicker->currentCode());
+        Edit1->setFocus();
+        // the window may not be active again yet, so the lookup is run here, not by a focus change
+        m_checking = true;
+        Edit1Exit();
+        m_checking = false;
+    } else {
+        Edit1->setFocus();
+    }
 }
 
 void TFprijem::suitempEditICOExit() {

@@ -10,6 +10,7 @@
 
 class QDateEdit;
 class TFnabadre;
+class TFnabcen;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -28,6 +29,8 @@ public:
     ReceiptDocument *document() { return m_doc.get(); }
     // The address picker, created once at start; enables "Nabídka   F3" of the header.
     void setAddressPicker(TFnabadre *picker);
+    // The item picker, created once at start; enables "Nabídka   F3" of the line panel.
+    void setItemPicker(TFnabcen *picker);
     bool lineMode() const { return m_lineMode; }
     HotKeys &headerKeys() { return m_headerKeys; }
     HotKeys &lineKeys() { return m_lineKeys; }
@@ -63,6 +66,7 @@ public:
     void suitempButton10Click();      // Zpět of the header
     void suitempEditICOExit();        // leaving IČO or Čís.dokladu dodavatele
     void suitempButton8Click();       // Nabídka   F3 of the header
+    void suitempButton3Click();       // Nabídka   F3 of the line panel
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -81,6 +85,7 @@ private:
 
     TForm1 *m_main;
     TFnabadre *m_addressPicker = nullptr;
+    TFnabcen *m_itemPicker = nullptr;
     std::unique_ptr<ReceiptDocument> m_doc;
     HotKeys m_headerKeys, m_lineKeys;
     Dotaz m_dotaz{QStringLiteral("Prodejna příjem")};
