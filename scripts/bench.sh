@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh" "$root/build" Release bench_journal bench_report bench_editor prijem_gendemo
+"$root/scripts/build.sh" "$root/build" Release bench_journal bench_report bench_editor bench_history prijem_gendemo
 data="$root/var/bench"
 port=$("$root/scripts/db.sh" start "$data")
 if ! "$root/scripts/db.sh" client "$data" -e "select 1 from prodej.prijem where stredisko='777' limit 99999,1" 2>/dev/null | grep -q 1; then
@@ -15,3 +15,4 @@ export PRIJEM_BENCH_PORT=$port
 "$root/build/bin/bench_journal"
 "$root/build/bin/bench_report"
 "$root/build/bin/bench_editor"
+"$root/build/bin/bench_history"
