@@ -117,9 +117,8 @@ void TFhisto::FormShow() {
 
 void TFhisto::suiCheckGroup1Click() {
     if (!m_history) return;
-    m_history->open(m_history->filterStatement(CheckPrijem->isChecked(), CheckVydej->isChecked(),
-                                               CheckUctenky->isChecked(), CheckOdData->isChecked(),
-                                               DateOd->date()));
+    m_history->filter(CheckPrijem->isChecked(), CheckVydej->isChecked(), CheckUctenky->isChecked(),
+                      CheckOdData->isChecked(), DateOd->date());
 }
 
 void TFhisto::suiButton1Click() {

@@ -26,6 +26,7 @@ QString ItemHistory::table() const {
 }
 
 void ItemHistory::build() {
+    m_loaded = false;
     const QString i = quoted(m_item), c = quoted(m_centre);
     m_db.exec(QStringLiteral("DROP TABLE IF EXISTS ") + table());
     m_db.exec(SqlText{QStringLiteral("CREATE TABLE ") + table(),
@@ -70,11 +71,31 @@ SqlText ItemHistory::filterStatement(bool receipts, bool deliveries, bool tills,
     return sql;
 }
 
-void ItemHistory::open(const SqlText &statement) {
+void ItemHistory::filter(bool receipts, bool deliveries, bool tills, bool fromDate, const QDate &date) {
+    const SqlText statement = filterStatement(receipts, deliveries, tills, fromDate, date);
     QFile a(QStringLiteral("a.txt"));
     if (a.open(QIODevice::WriteOnly | QIODevice::Truncate))
         a.write(QStringEncoder("windows-1250")(statement.text()));
-    m_list.setRowSet(m_db.select(statement));
+    if (!m_loaded) {
+        m_all = m_db.select(filterStatement(true, true, true, false, {}));
+        m_loaded = true;
+    }
+    RowSet shown;
+    shown.fields = m_all.fields;
+    shown.tables = m_all.tables;
+    shown.types = m_all.types;
+    const int typ = m_all.fieldIndex(QStringLiteral("TYP"));
+    const int datum = m_all.fieldIndex(col::DATUM);
+    for (const auto &row : m_all.rows) {
+        const QString kind = row[size_t(typ)].toString();
+        const bool wanted = (receipts && kind == QLatin1String("P")) ||
+                            (deliveries && kind == QLatin1String("V")) ||
+                            (tills && kind == QLatin1String("U"));
+        if (!wanted) continue;
+        if (fromDate && (row[size_t(datum)].isNull() || row[size_t(datum)].toDate() < date)) continue;
+        shown.rows.push_back(row);
+    }
+    m_list.setRowSet(std::move(shown));
 }
 
 void ItemHistory::drop() {

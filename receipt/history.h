@@ -21,8 +21,10 @@ public:
     QString total(QChar kind) const { return m_totals.value(kind, QStringLiteral("0")); }
     SqlText filterStatement(bool receipts, bool deliveries, bool tills, bool fromDate,
                             const QDate &date) const;
-    // Opens the list with the statement, after writing it to a.txt in the working directory.
-    void open(const SqlText &statement);
+    // Shows the rows of the filter. The statement is written to a.txt in the working directory;
+    // the scratch table is read once per build and the filter applied to those rows in the
+    // program, which gives the statement's rows in its order without another round trip.
+    void filter(bool receipts, bool deliveries, bool tills, bool fromDate, const QDate &date);
     RecordModel &list() { return m_list; }
     void drop();
 
@@ -30,5 +32,7 @@ private:
     Db &m_db;
     QString m_ws, m_item, m_centre;
     QMap<QChar, QString> m_totals;
+    RowSet m_all; // every movement, ordered by date and number
+    bool m_loaded = false;
     RecordModel m_list;
 };

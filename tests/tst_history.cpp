@@ -117,7 +117,12 @@ private slots:
         QCOMPARE(h.total(QLatin1Char('P')), QStringLiteral("13")); // 10 + 5 - 2: returns with their sign
         QCOMPARE(h.total(QLatin1Char('U')), QStringLiteral("2,5"));
         QCOMPARE(h.total(QLatin1Char('V')), QStringLiteral("3"));
-        h.open(h.filterStatement(p, v, u, fromDate, QDate(2015, 1, 1)));
+        h.filter(p, v, u, fromDate, QDate(2015, 1, 1));
+        // the same rows, in the same order, as the statement gives
+        const RowSet direct = db.select(h.filterStatement(p, v, u, fromDate, QDate(2015, 1, 1)));
+        QCOMPARE(direct.rowCount(), h.list().rowCount());
+        for (int r = 0; r < direct.rowCount(); ++r)
+            QCOMPARE(direct.value(r, col::CISLODOKLA), h.list().value(r, col::CISLODOKLA));
         QStringList got;
         for (int r = 0; r < h.list().rowCount(); ++r)
             got << h.list().value(r, QStringLiteral("TYP")).toString() +
@@ -136,7 +141,7 @@ private slots:
         QCOMPARE(h.total(QLatin1Char('P')), QStringLiteral("0"));
         ItemHistory none(db, QStringLiteral("07"), QStringLiteral("CH'LEB\\"), QStringLiteral("777"));
         none.build();
-        none.open(none.filterStatement(true, true, true, false, {}));
+        none.filter(true, true, true, false, {});
         QCOMPARE(none.list().rowCount(), 0);
         QCOMPARE(none.total(QLatin1Char('V')), QStringLiteral("0"));
     }
