@@ -680,6 +680,7 @@ void TFprijem::done(int r) {
     m_headerKeys.setActive(false);
     m_lineKeys.setActive(false);
     m_lineMode = false;
+    if (m_itemPicker) m_itemPicker->closeList(); // the picker's list lives as long as the receipt
     if (m_doc) guard([this] { m_doc->FormClose(); });
     QDialog::done(r);
 }
