@@ -296,10 +296,8 @@ void TFprijem::FormShow() {
     m_lineMode = false;
     suitempButton9->setEnabled(true);
     setHeaderMode(true);
-    if (!m_main->hlavniStredisko.isEmpty()) {
-        const bool own = m_main->hlavniStredisko == m_main->Stredisko;
-        Q_UNUSED(own) // the catalogue buttons stay disabled until the catalogue window exists
-    }
+    // "Založení karty" and "OpK" follow the main-centre rule once the catalogue window exists;
+    // until then they stay disabled
     QApplication::setOverrideCursor(Qt::WaitCursor);
     struct Restore {
         ~Restore() { QApplication::restoreOverrideCursor(); }

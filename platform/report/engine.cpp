@@ -690,9 +690,6 @@ void exportPdf(const PreparedReport &report, const QString &file, const QString 
         if (p > 0) writer.newPage();
         renderPage(painter, report, p, target);
     }
-    if (report.pageCount() == 0) {
-        // an empty report is one blank page
-    }
     painter.end();
 }
 
