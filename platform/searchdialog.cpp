@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QVBoxLayout>
 
 SearchDialog::SearchDialog(const RecordModel &model, const QString &field, int startRow, QWidget *parent)
@@ -87,6 +88,18 @@ int SearchDialog::run(const RecordModel &model, const QString &field, int startR
     SearchDialog dlg(model, field, startRow, parent);
     dlg.setPartial(partial);
     if (moved) connect(&dlg, &SearchDialog::rowFound, &dlg, moved);
+    dlg.exec();
+    return dlg.foundRow();
+}
+
+int SearchDialog::inGrid(QTableView *grid, const RecordModel &model, const QString &field, const QPoint &at) {
+    SearchDialog dlg(model, field, grid->currentIndex().row(), grid->window());
+    dlg.setPartial(true);
+    dlg.move(at);
+    connect(&dlg, &SearchDialog::rowFound, grid, [grid, &model](int row) {
+        grid->setCurrentIndex(model.index(row, 0));
+        grid->scrollTo(model.index(row, 0));
+    });
     dlg.exec();
     return dlg.foundRow();
 }

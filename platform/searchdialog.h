@@ -8,6 +8,7 @@
 class QCheckBox;
 class QLineEdit;
 class QLabel;
+class QTableView;
 class RecordModel;
 
 class SearchDialog : public QDialog {
@@ -22,6 +23,9 @@ public:
     // Shows the dialog modally; returns the row the user accepted, or startRow when cancelled.
     static int run(const RecordModel &model, const QString &field, int startRow, bool partial,
                    QWidget *parent, const std::function<void(int)> &moved = {});
+    // The pickers' search: substring mode, the dialog at screen position `at`, the grid's current
+    // row following every row found.
+    static int inGrid(QTableView *grid, const RecordModel &model, const QString &field, const QPoint &at);
 
 signals:
     // The list should stand on this row now.

@@ -87,13 +87,6 @@ void TFnabadre::suitempDBGrid1TitleClick(int column) {
     m_list.sortByField(field);
     if (source >= 0) DBGrid1->setCurrentIndex(m_list.index(m_list.rowOfSource(source), 0));
     QApplication::restoreOverrideCursor();
-    SearchDialog dialog(m_list, field, currentRow(), this);
-    dialog.setPartial(true);
-    dialog.move(600, 200);
-    connect(&dialog, &SearchDialog::rowFound, this, [this](int row) {
-        DBGrid1->setCurrentIndex(m_list.index(row, 0));
-        DBGrid1->scrollTo(m_list.index(row, 0));
-    });
-    dialog.exec();
+    SearchDialog::inGrid(DBGrid1, m_list, field, QPoint(600, 200));
     m_keys.setActive(true);
 }

@@ -153,13 +153,6 @@ void TFnabcen::suiButton2Click() {
 void TFnabcen::suitempDBGrid1TitleClick(int column) {
     if (column < 0 || column >= m_list.columns().size()) return;
     m_keys.setActive(false);
-    SearchDialog dialog(m_list, m_list.columns().at(column).field, currentRow(), this);
-    dialog.setPartial(true);
-    dialog.move(600, 200);
-    connect(&dialog, &SearchDialog::rowFound, this, [this](int row) {
-        DBGrid1->setCurrentIndex(m_list.index(row, 0));
-        DBGrid1->scrollTo(m_list.index(row, 0));
-    });
-    dialog.exec();
+    SearchDialog::inGrid(DBGrid1, m_list, m_list.columns().at(column).field, QPoint(600, 200));
     m_keys.setActive(true);
 }
