@@ -2,8 +2,12 @@
 
 #include "common/sqltext.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QFile>
+#include <QPointer>
 #include <QStringEncoder>
+#include <QTimer>
 #include <QtTest>
 #include <cstdlib>
 
@@ -87,4 +91,24 @@ void testdb::typeText(QWidget *w, const QString &text) {
         QTest::sendKeyEvent(QTest::Press, w, key, QString(ch), Qt::NoModifier);
         QTest::sendKeyEvent(QTest::Release, w, key, QString(ch), Qt::NoModifier);
     }
+}
+
+void testdb::whenModal(std::function<bool(QDialog *)> matches, std::function<void(QDialog *)> body) {
+    auto *timer = new QTimer;
+    timer->setInterval(20);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [matches, body, timer, ticks] {
+        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        const bool up = d && matches(d) && d->isActiveWindow() && QApplication::focusWidget();
+        if (!up && ++*ticks <= 500) return;
+        timer->stop();
+        timer->deleteLater();
+        if (!up) return;
+        QPointer<QDialog> guard(d);
+        auto close = qScopeGuard([guard] {
+            if (guard && guard->isVisible()) guard->reject();
+        });
+        body(d);
+    });
+    timer->start();
 }

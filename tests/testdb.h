@@ -6,9 +6,11 @@
 #include <QDateTime>
 #include <QString>
 #include <QTemporaryDir>
+#include <functional>
 #include <optional>
 
 class QWidget;
+class QDialog;
 
 namespace testdb {
 ConnectionSettings settings();
@@ -32,6 +34,11 @@ void insertCentre(Db &db, const QString &code);
 QString makeProgramFolder(QTemporaryDir &dir, const QStringList &iniLines, bool withIni = true);
 // prodej.ini lines that point at the test server.
 QStringList serverIni();
+
+// Runs body on the first modal dialog that `matches`, once it is active and has a focus widget.
+// The check is polled, so it also works while the dialog's own preparation processes events;
+// the dialog is closed afterwards whatever body did, and the poll gives up after 10 s.
+void whenModal(std::function<bool(QDialog *)> matches, std::function<void(QDialog *)> body);
 
 // Types text key by key, Czech letters included.
 void typeText(QWidget *w, const QString &text);

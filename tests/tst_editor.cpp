@@ -26,30 +26,11 @@ void type(const QString &text) {
     testdb::typeText(focused(), text);
 }
 
-// Runs the test body inside a modal dialog once it is shown (polled, since the editor's own
-// preparation lets events through); the dialog is closed afterwards whatever the body did.
+// Runs the test body inside the modal dialog once it is up; it is closed afterwards.
 void whenEditorShown(QDialog *dialog, std::function<void()> body) {
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    auto ticks = std::make_shared<int>(0);
-    QPointer<QDialog> ed(dialog);
-    QObject::connect(timer, &QTimer::timeout, [ed, body, timer, ticks] {
-        if (!ed || ++*ticks > 500) { // gone, or never came within 10 s
-            timer->stop();
-            timer->deleteLater();
-            return;
-        }
-        if (!(ed->isVisible() && QApplication::activeModalWidget() == ed && ed->isActiveWindow() &&
-              QApplication::focusWidget()))
-            return;
-        timer->stop();
-        timer->deleteLater();
-        auto close = qScopeGuard([ed] {
-            if (ed && ed->isVisible()) ed->reject();
-        });
-        body();
-    });
-    timer->start();
+    // a dialog destroyed meanwhile must not be mistaken for a new one at the same address
+    QPointer<QDialog> target(dialog);
+    testdb::whenModal([target](QDialog *d) { return target && d == target; }, [body](QDialog *) { body(); });
 }
 } // namespace
 

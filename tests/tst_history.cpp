@@ -17,28 +17,9 @@
 #include <QtTest>
 
 namespace {
-// Runs body on the next modal dialog named `name` once it is active; closes it afterwards.
+// Runs body on the next modal dialog with this object name once it is up; closed afterwards.
 void onDialog(const QString &name, std::function<void(QDialog *)> body) {
-    auto *timer = new QTimer;
-    timer->setInterval(20);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [name, body, timer, ticks] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (++*ticks > 500) {
-            timer->stop();
-            timer->deleteLater();
-            return;
-        }
-        if (!d || d->objectName() != name || !d->isActiveWindow()) return;
-        timer->stop();
-        timer->deleteLater();
-        QPointer<QDialog> guard(d);
-        auto close = qScopeGuard([guard] {
-            if (guard && guard->isVisible()) guard->reject();
-        });
-        body(d);
-    });
-    timer->start();
+    testdb::whenModal([name](QDialog *d) { return d->objectName() == name; }, body);
 }
 } // namespace
 
